@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need.
+# Idempotent: when every package is already installed it touches nothing.
+set -euo pipefail
+
+packages=(
+  # toolchain and test frameworks
+  cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  # window toolkit, its Japanese translations, Japanese fonts
+  qt6-base-dev libqt6printsupport6 qt6-translations-l10n
+  fonts-ipafont-gothic fonts-ipafont-mincho
+  # desktop sound for the information beep
+  libcanberra-dev sound-theme-freedesktop
+  # headless GUI tests and screenshots
+  xvfb xauth imagemagick librsvg2-bin
+  # printing through CUPS to a PDF queue, and reading the PDFs back
+  cups printer-driver-cups-pdf libcups2-dev poppler-utils
+  # desktop integration and packaging checks
+  desktop-file-utils appstream dpkg-dev file
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$package")
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Missing packages: ${missing[*]}" >&2
+  echo "Run this script as root (or install them with sudo apt-get install)." >&2
+  exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q "${missing[@]}"
