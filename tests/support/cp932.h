@@ -5,8 +5,9 @@
 
 namespace test_support {
 
-// The code page 932 bytes of a UTF-8 text, through glibc's iconv, so that
+// Conversions between UTF-8 and code page 932 through glibc's iconv, so that
 // expected texts can be written readably in the tests.
 std::string Cp932(std::string_view utf8);
+std::string Utf8FromCp932(std::string_view cp932);
 
 }  // namespace test_support
