@@ -13,7 +13,7 @@ namespace {
 // Code page 932 pieces of the texts: "×" is 0x81 0x7E, "＝" 0x81 0x81.
 constexpr std::string_view kTimes = "\x81\x7e";
 constexpr std::string_view kEquals = "\x81\x81";
-constexpr std::string_view kBoxTimes = "[ ]\x81\x7e";               // "[ ]×"
+constexpr std::string_view kBoxTimes = "[ ]\x81\x7e";                // "[ ]×"
 constexpr std::string_view kTimesBoxEquals = "\x81\x7e[ ]\x81\x81";  // "×[ ]＝"
 constexpr std::string_view kOpenBox = "[";
 constexpr std::string_view kCloseBoxTimes = "]\x81\x7e";   // "]×"

@@ -27,9 +27,10 @@ struct DrawingOptions {
 inline constexpr std::array<std::string_view, 20> CircledNumberTable = [] {
   std::array<std::string_view, 20> table{};
   for (std::size_t k = 0; k < table.size(); ++k) {
-    table[k] = std::string_view("\x87\x40\x87\x41\x87\x42\x87\x43\x87\x44\x87\x45\x87\x46"
-                                "\x87\x47\x87\x48\x87\x49\x87\x4a\x87\x4b\x87\x4c\x87\x4d"
-                                "\x87\x4e\x87\x4f\x87\x50\x87\x51\x87\x52\x87\x53")
+    table[k] = std::string_view(
+                   "\x87\x40\x87\x41\x87\x42\x87\x43\x87\x44\x87\x45\x87\x46"
+                   "\x87\x47\x87\x48\x87\x49\x87\x4a\x87\x4b\x87\x4c\x87\x4d"
+                   "\x87\x4e\x87\x4f\x87\x50\x87\x51\x87\x52\x87\x53")
                    .substr(2 * k, 2);
   }
   return table;

@@ -29,8 +29,8 @@ std::string QuestionText(int code) {
 
 // The device figures of a page, as the layout gives them for one size.
 struct Figures {
-  int right, bottom;                        // background corner
-  int titleX, titleY, numberX, numberY;     // header positions
+  int right, bottom;                     // background corner
+  int titleX, titleY, numberX, numberY;  // header positions
   int fieldX, fieldY, instructionX, instructionY;
   int small, field, instruction, question;  // cell heights
 };
@@ -108,9 +108,9 @@ TEST(make_print_test, grid_of_every_count_option) {
   struct Grid {
     int rows, columns, pitch, columnPitch;
   };
-  const Grid grids[14] = {{9, 1, 40, 300},  {10, 1, 36, 300}, {9, 2, 40, 150},  {10, 2, 36, 150},
-                          {9, 3, 40, 100},  {10, 3, 36, 100}, {9, 4, 40, 75},   {10, 4, 36, 75},
-                          {18, 3, 20, 100}, {20, 3, 18, 100}, {18, 4, 20, 75},  {20, 4, 18, 75},
+  const Grid grids[14] = {{9, 1, 40, 300},  {10, 1, 36, 300}, {9, 2, 40, 150}, {10, 2, 36, 150},
+                          {9, 3, 40, 100},  {10, 3, 36, 100}, {9, 4, 40, 75},  {10, 4, 36, 75},
+                          {18, 3, 20, 100}, {20, 3, 18, 100}, {18, 4, 20, 75}, {20, 4, 18, 75},
                           {18, 2, 20, 150}, {20, 2, 18, 150}};
   for (int option = 0; option < 14; ++option) {
     const Grid& g = grids[option];
@@ -127,8 +127,8 @@ TEST(make_print_test, printer_pages_scale_every_position) {
   EXPECT_EQ(Draw(2480, 3508, CountingSheet(11)),
             Concat(HeaderLines(a4, "7"),
                    GridLines({178, 759, 1340, 1921},
-                             {542, 682, 821, 960, 1100, 1240, 1379, 1518, 1658, 1798, 1937, 2076,
-                              2216, 2356, 2495, 2634, 2774, 2914, 3053, 3192})));
+                             {542,  682,  821,  960,  1100, 1240, 1379, 1518, 1658, 1798,
+                              1937, 2076, 2216, 2356, 2495, 2634, 2774, 2914, 3053, 3192})));
 
   // Scale 14.875, "４０問".
   const Figures large{4745, 6545, 208, 149, 952, 149, 2082, 298, 208, 595, 89, 208, 178, 238};

@@ -50,7 +50,7 @@ TEST(page_scale_test, scaled_values_round_halves_to_even) {
 
 TEST(page_scale_test, results_beyond_int_are_held_at_its_ends) {
   const float huge = PageScale(INT_MAX, INT_MAX);
-  EXPECT_EQ(huge, 4869577.5F);  // the height's ratio
+  EXPECT_EQ(huge, 4869577.5F);                    // the height's ratio
   EXPECT_EQ(ScaleToDevice(huge, 23), 112000282);  // 112000282.5
   EXPECT_EQ(ScaleToDevice(huge, 441), INT_MAX);
   EXPECT_EQ(ScaleToDevice(huge, 100000), INT_MAX);

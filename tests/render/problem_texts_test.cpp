@@ -120,8 +120,7 @@ TEST(problem_texts_test, numbering_restarts_with_every_column) {
 
   for (int k = 0; k < 20; ++k) {
     EXPECT_EQ(CircledNumberTable[static_cast<std::size_t>(k)],
-              Cp932("①②③④⑤⑥⑦⑧⑨⑩⑪⑫⑬⑭⑮⑯⑰⑱⑲⑳")
-                  .substr(2 * static_cast<std::size_t>(k), 2));
+              Cp932("①②③④⑤⑥⑦⑧⑨⑩⑪⑫⑬⑭⑮⑯⑰⑱⑲⑳").substr(2 * static_cast<std::size_t>(k), 2));
   }
 }
 

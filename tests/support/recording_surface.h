@@ -14,10 +14,10 @@ class RecordingSurface : public render::DrawingSurface {
   enum class Kind { BrushStyle, BrushColor, PenColor, Rectangle, FontName, FontHeight, TextOut };
   struct Operation {
     Kind kind = Kind::TextOut;
-    int a = 0;  // style, colour, height, or x / x1
-    int b = 0;  // y / y1
-    int c = 0;  // x2
-    int d = 0;  // y2
+    int a = 0;              // style, colour, height, or x / x1
+    int b = 0;              // y / y1
+    int c = 0;              // x2
+    int d = 0;              // y2
     std::string text = {};  // code page 932
   };
 

@@ -15,8 +15,7 @@ std::atomic<long> g_allocations{0};
 
 void* operator new(std::size_t size) {
   ++g_allocations;
-  if (void* memory = std::malloc(size == 0 ? 1 : size))
-    return memory;
+  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
   throw std::bad_alloc();
 }
 void operator delete(void* memory) noexcept {
@@ -41,8 +40,7 @@ TEST(make_problems_allocation_test, making_sheets_allocates_nothing) {
   for (int countIndex = 0; countIndex < 14; ++countIndex) {
     settings.QNumCheck = countIndex;
     settings.ImportantDan = countIndex % 2 == 0 ? kNoEmphasisTable : 4;
-    for (int i = 0; i < 10; ++i)
-      MakeProblems(settings, random, problems, flags);
+    for (int i = 0; i < 10; ++i) MakeProblems(settings, random, problems, flags);
   }
   const long after = g_allocations;
 

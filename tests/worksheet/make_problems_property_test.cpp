@@ -37,20 +37,15 @@ std::string CheckSheet(const Case& c, const ProblemList& problems, const BlankSi
   int emphasisCodes = 0;
   for (int slot = 1; slot <= n; ++slot) {
     const ProblemCode code = problems[slot];
-    if (code < 0 || code > 99)
-      return "code out of range";
-    if (seen[static_cast<std::size_t>(code)])
-      return "repeated question";
+    if (code < 0 || code > 99) return "code out of range";
+    if (seen[static_cast<std::size_t>(code)]) return "repeated question";
     seen.set(static_cast<std::size_t>(code));
-    if (!s.TableMask.Test(TableOf(code)))
-      return "table not chosen";
+    if (!s.TableMask.Test(TableOf(code))) return "table not chosen";
     if (MultiplierOf(code) == 0 && (c.wholeTables || s.JousuuCheck == kZeroExcluded)) {
       return "multiplier 0 not allowed";
     }
-    if (emphasis && TableOf(code) == s.ImportantDan)
-      ++emphasisCodes;
-    if (flags[slot] != 0 && flags[slot] != 1)
-      return "flag not 0 or 1";
+    if (emphasis && TableOf(code) == s.ImportantDan) ++emphasisCodes;
+    if (flags[slot] != 0 && flags[slot] != 1) return "flag not 0 or 1";
   }
 
   if (c.wholeTables) {
@@ -70,8 +65,7 @@ std::string CheckSheet(const Case& c, const ProblemList& problems, const BlankSi
       if (!seen[static_cast<std::size_t>(MakeCode(s.ImportantDan, m))])
         return "emphasis code missing";
     }
-    if (emphasisCodes != std::min(n, blockLength))
-      return "emphasis table outside its block";
+    if (emphasisCodes != std::min(n, blockLength)) return "emphasis table outside its block";
   }
 
   const auto sheet = problems.First(n);
@@ -86,10 +80,8 @@ std::string CheckSheet(const Case& c, const ProblemList& problems, const BlankSi
   for (int slot = n + 1; slot <= 80; ++slot) {
     const bool blockTail = emphasis && slot == 10 && n < blockLength;
     const ProblemCode expected = blockTail ? MakeCode(s.ImportantDan, 9) : 0;
-    if (problems[slot] != expected)
-      return "slot above the sheet not cleared";
-    if (flags[slot] != 0)
-      return "flag above the sheet not cleared";
+    if (problems[slot] != expected) return "slot above the sheet not cleared";
+    if (flags[slot] != 0) return "flag above the sheet not cleared";
   }
   return {};
 }
@@ -105,8 +97,7 @@ TEST(make_problems_property_test, every_window_combination_keeps_the_rules) {
     const TableMask mask(bits);
     const int tables = mask.Count();
     for (int emphasis = -1; emphasis < 10; ++emphasis) {
-      if (emphasis != kNoEmphasisTable && !mask.Test(emphasis))
-        continue;
+      if (emphasis != kNoEmphasisTable && !mask.Test(emphasis)) continue;
       for (int zero : {kZeroExcluded, kZeroIncluded}) {
         for (int countIndex = 0; countIndex < kQuestionCountOptionCount; ++countIndex) {
           for (int order : {kAscending, kDescending, kRandomOrder}) {

@@ -18,8 +18,7 @@ constexpr int k9 = 0, k10 = 1, k18 = 2, k20 = 3, k30 = 5, k72 = 10, k80 = 11;
 WorksheetSettings Settings(std::initializer_list<int> tables, int countIndex, int zero = 0,
                            int order = kAscending, int emphasis = kNoEmphasisTable) {
   WorksheetSettings settings;
-  for (int table : tables)
-    settings.TableMask.Set(table);
+  for (int table : tables) settings.TableMask.Set(table);
   settings.QNumCheck = countIndex;
   settings.JousuuCheck = zero;
   settings.RandomCheck = order;
@@ -56,15 +55,13 @@ Sheet Generate(const WorksheetSettings& settings, std::uint32_t seed) {
 
 std::uint32_t StateAfterDraws(std::uint32_t seed, int draws) {
   RandomSource random(seed);
-  for (int i = 0; i < draws; ++i)
-    random.Draw(2);
+  for (int i = 0; i < draws; ++i) random.Draw(2);
   return random.State();
 }
 
 std::vector<ProblemCode> Range(ProblemCode first, ProblemCode last) {
   std::vector<ProblemCode> codes;
-  for (ProblemCode code = first; code <= last; ++code)
-    codes.push_back(code);
+  for (ProblemCode code = first; code <= last; ++code) codes.push_back(code);
   return codes;
 }
 
@@ -80,8 +77,7 @@ std::vector<ProblemCode> Sorted(std::vector<ProblemCode> codes) {
 
 std::vector<int> Digits(const char* bits) {
   std::vector<int> digits;
-  for (const char* bit = bits; *bit != '\0'; ++bit)
-    digits.push_back(*bit - '0');
+  for (const char* bit = bits; *bit != '\0'; ++bit) digits.push_back(*bit - '0');
   return digits;
 }
 
@@ -127,8 +123,7 @@ TEST(make_problems_test, refusal_clears_the_lists_and_draws_nothing) {
         Settings({4, 5}, k30, 1, kAscending, 4)}) {
     ProblemList problems;
     BlankSideFlags flags;
-    for (int slot = 1; slot <= 80; ++slot)
-      problems[slot] = flags[slot] = 1;
+    for (int slot = 1; slot <= 80; ++slot) problems[slot] = flags[slot] = 1;
     RandomSource random(12345);
 
     const GenerationResult result = MakeProblems(settings, random, problems, flags);
@@ -232,14 +227,11 @@ TEST(make_problems_test, emphasis_block_longer_than_the_sheet_leaves_its_last_co
     const auto sheet = Generate(Settings({1, 5}, k9, 1, order, 5), 3);
     ASSERT_TRUE(sheet.result.made);
     auto expected = Range(50, 58);
-    if (order == kDescending)
-      std::reverse(expected.begin(), expected.end());
+    if (order == kDescending) std::reverse(expected.begin(), expected.end());
     EXPECT_EQ(sheet.Codes(), expected);
     EXPECT_EQ(sheet.problems[10], 59);
-    for (int slot = 11; slot <= 80; ++slot)
-      EXPECT_EQ(sheet.problems[slot], 0);
-    for (int slot = 10; slot <= 80; ++slot)
-      EXPECT_EQ(sheet.flags[slot], 0);
+    for (int slot = 11; slot <= 80; ++slot) EXPECT_EQ(sheet.problems[slot], 0);
+    for (int slot = 10; slot <= 80; ++slot) EXPECT_EQ(sheet.flags[slot], 0);
     EXPECT_EQ(sheet.stateAfter, StateAfterDraws(3, 9));
   }
 }

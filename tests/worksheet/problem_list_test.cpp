@@ -11,8 +11,7 @@ static_assert(!std::is_same_v<ProblemList, BlankSideFlags>);
 
 TEST(problem_list_test, slots_are_numbered_from_one_to_eighty) {
   ProblemList problems;
-  for (int slot = 1; slot <= 80; ++slot)
-    EXPECT_EQ(problems[slot], 0);
+  for (int slot = 1; slot <= 80; ++slot) EXPECT_EQ(problems[slot], 0);
   problems[1] = 11;
   problems[3] = 33;
   problems[80] = 99;

@@ -29,20 +29,17 @@ constexpr Golden kGoldens[] = {
 TEST(random_source_test, first_draws_from_fixed_seeds) {
   for (const Golden& golden : kGoldens) {
     RandomSource random(golden.seed);
-    for (int expected : golden.draws)
-      EXPECT_EQ(random.Draw(100), expected) << golden.seed;
+    for (int expected : golden.draws) EXPECT_EQ(random.Draw(100), expected) << golden.seed;
     EXPECT_EQ(random.State(), golden.stateAfter) << golden.seed;
 
     RandomSource again(golden.seed);
-    for (int expected : golden.draws)
-      EXPECT_EQ(again.Draw(100), expected) << golden.seed;
+    for (int expected : golden.draws) EXPECT_EQ(again.Draw(100), expected) << golden.seed;
   }
 }
 
 TEST(random_source_test, draw_scales_by_the_upper_bits_of_the_product) {
   RandomSource single(0);
-  for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(single.Draw(1), 0);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(single.Draw(1), 0);
 
   RandomSource coin(42);
   const std::uint32_t states[] = {1365616851u, 3768653856u, 882243745u};
