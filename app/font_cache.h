@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QFont>
+#include <QHash>
+#include <QString>
+
+// Fonts of the page by face name and cell height, made once and reused.
+// "ＭＳ ゴシック" and "ＭＳ 明朝" stand for a Japanese Gothic and Mincho face;
+// any face that lacks Japanese glyphs is replaced by one that has them.
+class FontCache {
+ public:
+  struct PageFont {
+    QFont font;
+    qreal ascent = 0;  // from the top of the cell to the baseline
+  };
+
+  FontCache();
+
+  // The font whose cell (ascent plus descent) is closest to `cellHeight`
+  // device pixels, regular weight.
+  const PageFont& Font(const QString& faceName, int cellHeight);
+
+  // The installed family that a face name resolves to.
+  QString FamilyFor(const QString& faceName);
+
+ private:
+  struct Face {
+    QString family;
+    qreal cellPerPixel = 1;  // cell height per pixel of font size
+  };
+  const Face& FaceFor(const QString& faceName);
+
+  QHash<QString, Face> m_faces;
+  QHash<QPair<QString, int>, PageFont> m_fonts;
+};
