@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test: first the core
-# libraries under AddressSanitizer and UndefinedBehaviorSanitizer, then the
-# whole build. Ends with CTest's summary of the whole build.
+# Installs what is missing, builds and runs every test: first under
+# AddressSanitizer and UndefinedBehaviorSanitizer, then the normal build with
+# the benchmarks. Ends with CTest's summary of the normal build.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
