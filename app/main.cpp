@@ -1,7 +1,45 @@
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
 #include <cstdio>
 
-// The main window is not built yet: say so instead of pretending to run.
-int main() {
-  std::fputs("ｶｹﾏﾙ For 九九: the main window is not available in this build yet.\n", stderr);
-  return 1;
+#include "fmain.h"
+#include "message_boxes.h"
+
+namespace {
+
+// Without any display Qt would abort with a message about plugins; say plainly
+// what is missing instead.
+bool HasDisplay() {
+  return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+         !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  if (!HasDisplay()) {
+    std::fputs(
+        "ｶｹﾏﾙ For 九九 needs a graphical display (X11 or Wayland); none was found.\n"
+        "Start it from a desktop session, or under xvfb-run for a virtual one.\n",
+        stderr);
+    return 1;
+  }
+  QApplication application(argc, argv);
+  QApplication::setApplicationDisplayName(kProgramTitle);
+
+  // Qt's own dialogs and buttons in Japanese.
+  QTranslator qtTranslator;
+  if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTranslator);
+  }
+
+  MessageBoxes messageBoxes;
+  TForm1 form(messageBoxes);
+  form.show();
+  return QApplication::exec();
 }

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "cp932_codec.h"
 #include "font_cache.h"
-#include "qstring_from_cp932.h"
 
 namespace {
 

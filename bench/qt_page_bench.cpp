@@ -11,7 +11,7 @@
 #include <array>
 
 #include "font_cache.h"
-#include "qstring_from_cp932.h"
+#include "cp932_codec.h"
 #include "qt_drawing_surface.h"
 #include "render/make_print.h"
 #include "worksheet/make_problems.h"

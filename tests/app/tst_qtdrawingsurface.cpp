@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "cp932.h"
+#include "cp932_codec.h"
 #include "font_cache.h"
-#include "qstring_from_cp932.h"
 #include "qt_drawing_surface.h"
 #include "recording_surface.h"
 #include "render/make_print.h"

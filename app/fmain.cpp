@@ -1,0 +1,312 @@
+#include "fmain.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStyle>
+
+#include <utility>
+
+#include "cp932_codec.h"
+#include "notifier.h"
+#include "option_group.h"
+#include "preview_area.h"
+#include "printer_icon.h"
+#include "qt_drawing_surface.h"
+#include "render/make_print.h"
+#include "worksheet/make_problems.h"
+#include "worksheet/print_number.h"
+#include "worksheet/question_count.h"
+
+namespace {
+
+// Laid out for 96 dpi in pixels; the client area of a 670 × 554 window.
+constexpr QSize kClientSize(662, 527);
+
+QFont PixelFont(const QString& face, int pixels, bool bold = false) {
+  QFont font(face);
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
+QStringList TableLabels() {
+  QStringList labels;
+  for (const QChar digit : QStringLiteral("０１２３４５６７８９"))
+    labels << digit + QStringLiteral("の段");
+  return labels;
+}
+
+QStringList QuestionCountLabels() {
+  QStringList labels;
+  for (const auto& option : worksheet::kQuestionCountOptions) {
+    labels << QStringFromCp932(option.label);
+  }
+  return labels;
+}
+
+}  // namespace
+
+TForm1::TForm1(Notifier& notifier, QWidget* parent) : QWidget(parent), m_notifier(notifier) {
+  setWindowTitle(QStringLiteral("ｶｹﾏﾙ For 九九 Ver.1.42"));
+  resize(kClientSize);
+  CreateControls();
+  SetTabOrder();
+  FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateControls() {
+  const QString mincho = QStringLiteral("ＭＳ 明朝");
+  const QString gothic = QStringLiteral("ＭＳ ゴシック");
+  setFont(PixelFont(gothic, 13));
+  const QFont controlFont = PixelFont(mincho, 16);
+  const QFont buttonFont = PixelFont(mincho, 19);
+
+  const auto place = [](QWidget* control, const char* name, const QFont& font, QRect geometry) {
+    control->setObjectName(QLatin1String(name));
+    control->setFont(font);
+    control->setGeometry(geometry);
+  };
+  const auto optionGroup = [&](const char* name, const QString& caption, const QStringList& items,
+                               int columns, const QFont& font, QRect geometry) {
+    auto* group = new OptionGroup(caption, items, columns, this);
+    place(group, name, font, geometry);
+    return group;
+  };
+  const auto button = [&](const char* name, const QString& caption, QRect geometry) {
+    auto* pushButton = new QPushButton(caption, this);
+    place(pushButton, name, buttonFont, geometry);
+    pushButton->setAutoDefault(false);
+    pushButton->setDefault(false);
+    return pushButton;
+  };
+
+  Label2 = new QLabel(QStringLiteral("九九の練習プリントを作ります"), this);
+  place(Label2, "Label2", PixelFont(gothic, 16, true), {8, 4, 297, 16});
+  Label2->setStyleSheet(QStringLiteral("color: red"));
+
+  GroupBox1 = new QGroupBox(QStringLiteral("段"), this);
+  place(GroupBox1, "GroupBox1", controlFont, {8, 24, 177, 125});
+  const QStringList tables = TableLabels();
+  for (int table = 0; table < 10; ++table) {
+    auto* box = new QCheckBox(tables.at(table), GroupBox1);
+    const QByteArray name = "D" + QByteArray::number(table);
+    place(box, name.constData(), controlFont, {table < 5 ? 8 : 96, 20 + (table % 5) * 20, 65, 17});
+    box->setProperty("Tag", table);
+    m_danBoxes[static_cast<std::size_t>(table)] = box;
+    connect(box, &QCheckBox::toggled, this, [this, box] { DanClick(box); });
+  }
+
+  ImportantDan = optionGroup("ImportantDan", QStringLiteral("重点的にしたい段"), tables, 2,
+                             controlFont, {8, 152, 177, 113});
+  QNumCheck = optionGroup("QNumCheck", QStringLiteral("問題数"), QuestionCountLabels(), 1,
+                          controlFont, {192, 24, 121, 217});
+  QNumCheck->SetItemIndex(0);
+  QNumCheck->setEnabled(false);
+
+  Label3 = new QLabel(QStringLiteral("ﾌﾟﾘﾝﾄ番号"), this);
+  place(Label3, "Label3", controlFont, {196, 248, 72, 16});
+  Edit1 = new QLineEdit(QStringLiteral("1"), this);
+  place(Edit1, "Edit1", controlFont, {272, 248, 33, 24});
+
+  RandomCheck =
+      optionGroup("RandomCheck", QStringLiteral("ﾗﾝﾀﾞﾑ指定"),
+                  {QStringLiteral("昇順"), QStringLiteral("降順"), QStringLiteral("あり")}, 3,
+                  controlFont, {8, 272, 185, 49});
+  RandomCheck->SetItemIndex(worksheet::kAscending);
+  JousuuCheck = optionGroup("JousuuCheck", QStringLiteral("乗数に０を"),
+                            {QStringLiteral("入れない"), QStringLiteral("入れる")}, 1, controlFont,
+                            {204, 272, 109, 49});
+  JousuuCheck->SetItemIndex(worksheet::kZeroExcluded);
+  rgSquare = optionGroup("rgSquare", QStringLiteral("[ ]のパターン"),
+                         {QStringLiteral("なし"), QStringLiteral("[ ]×"), QStringLiteral("×[ ]"),
+                          QStringLiteral("混合")},
+                         4, font(), {8, 328, 305, 41});
+  rgSquare->SetItemIndex(worksheet::kNoBlankBox);
+  rgMulti = optionGroup("rgMulti", QStringLiteral("何十、何百の指定"),
+                        {QStringLiteral("なし"), QStringLiteral("×10"), QStringLiteral("×100")}, 3,
+                        font(), {8, 376, 185, 41});
+  rgMulti->SetItemIndex(worksheet::kFactorAsIs);
+  rgNum =
+      optionGroup("rgNum", QStringLiteral("問題番号"),
+                  {QStringLiteral("なし"), QStringLiteral("あり")}, 2, font(), {200, 376, 113, 41});
+  rgNum->SetItemIndex(worksheet::kUnnumbered);
+
+  btnSetPrn = button("btnSetPrn", QStringLiteral("印刷の設定"), {16, 424, 129, 25});
+  PreviewBtn = button("PreviewBtn", QStringLiteral("ﾌﾟﾚﾋﾞｭｰ"), {160, 424, 145, 25});
+  PreviewBtn->setEnabled(false);
+  PrintBtn = button("PrintBtn", QStringLiteral("印刷"), {16, 456, 177, 25});
+  PrintBtn->setIcon(PrinterIcon());
+  PrintBtn->setIconSize({16, 16});
+  PrintBtn->setEnabled(false);
+  PrintAnsBtn = button("PrintAnsBtn", QStringLiteral("印刷(答えつき)"), {16, 488, 177, 25});
+  PrintAnsBtn->setIcon(PrinterIcon());
+  PrintAnsBtn->setIconSize({16, 16});
+  PrintAnsBtn->setEnabled(false);
+  QuitBtn = button("QuitBtn", QStringLiteral("終了"), {224, 456, 81, 57});
+  QuitBtn->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+
+  Bevel1 = new QFrame(this);
+  place(Bevel1, "Bevel1", font(), {320, 48, 337, 457});
+  Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  PaintBox1 = new PreviewArea(this);
+  place(PaintBox1, "PaintBox1", font(), {328, 56, 320, 441});
+
+  connect(ImportantDan, &OptionGroup::Click, this, &TForm1::ImportantDanClick);
+  connect(QNumCheck, &OptionGroup::Click, this, &TForm1::QNumCheckClick);
+  connect(rgSquare, &OptionGroup::Enter, this, &TForm1::rgSquareEnter);
+  connect(rgMulti, &OptionGroup::Enter, this, &TForm1::rgMultiEnter);
+  connect(PreviewBtn, &QPushButton::clicked, this, &TForm1::PreviewBtnClick);
+  connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);
+  connect(PaintBox1, &PreviewArea::Paint, this, &TForm1::PaintBox1Paint);
+}
+
+// ImportantDan, JousuuCheck, QNumCheck, RandomCheck, PreviewBtn, QuitBtn,
+// PrintBtn, the table boxes, Edit1, btnSetPrn, rgMulti, rgSquare,
+// PrintAnsBtn, rgNum.
+void TForm1::SetTabOrder() {
+  QList<QWidget*> chain;
+  const auto items = [&chain](OptionGroup* group) {
+    for (int index = 0; index < group->Count(); ++index) chain << group->Item(index);
+  };
+  items(ImportantDan);
+  items(JousuuCheck);
+  items(QNumCheck);
+  items(RandomCheck);
+  chain << PreviewBtn << QuitBtn << PrintBtn;
+  for (QCheckBox* box : m_danBoxes) chain << box;
+  chain << Edit1 << btnSetPrn;
+  items(rgMulti);
+  items(rgSquare);
+  chain << PrintAnsBtn;
+  items(rgNum);
+  for (qsizetype index = 1; index < chain.size(); ++index) {
+    setTabOrder(chain.at(index - 1), chain.at(index));
+  }
+}
+
+void TForm1::FormCreate() {
+  m_random = worksheet::RandomSource::FromClock();
+  m_printNumber = 1;
+  m_sheetExists = false;
+  m_tableMask = worksheet::TableMask();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (m_centred) return;
+  m_centred = true;
+  if (const QScreen* shown = screen()) move(shown->availableGeometry().center() - rect().center());
+  JousuuCheck->Item(worksheet::kZeroExcluded)->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::DanClick(QCheckBox* box) {
+  const int table = box->property("Tag").toInt();
+  if (box->isChecked()) {
+    m_tableMask.Set(table);
+  } else {
+    if (ImportantDan->ItemIndex() == table) ImportantDan->SetItemIndex(worksheet::kNoEmphasisTable);
+    m_tableMask.Clear(table);
+  }
+  const bool anyTicked = std::any_of(m_danBoxes.begin(), m_danBoxes.end(),
+                                     [](const QCheckBox* each) { return each->isChecked(); });
+  QNumCheck->setEnabled(anyTicked);
+  PreviewBtn->setEnabled(anyTicked);
+}
+
+void TForm1::CheckBoxClick(QCheckBox* box) {
+  box->setChecked(true);
+}
+
+void TForm1::ImportantDanClick() {
+  CheckBoxClick(m_danBoxes.at(static_cast<std::size_t>(ImportantDan->ItemIndex())));
+}
+
+void TForm1::QNumCheckClick() {
+  if (worksheet::ZeroMultiplierAllowed(QNumCheck->ItemIndex())) {
+    JousuuCheck->setEnabled(true);
+  } else {
+    JousuuCheck->SetItemIndex(worksheet::kZeroExcluded);
+    JousuuCheck->setEnabled(false);
+  }
+}
+
+void TForm1::rgSquareEnter() {
+  rgMulti->SetItemIndex(worksheet::kFactorAsIs);
+}
+
+void TForm1::rgMultiEnter() {
+  rgSquare->SetItemIndex(worksheet::kNoBlankBox);
+}
+
+void TForm1::PreviewBtnClick() {
+  const std::optional<std::int32_t> number = ReadEdit1();
+  if (!number) return;
+  worksheet::WorksheetSettings settings = ReadSettings();
+  settings.PrintNumber = *number;
+
+  const worksheet::GenerationResult result =
+      worksheet::MakeProblems(settings, m_random, m_scratch.problems, m_scratch.blankSides);
+  if (!result.made) {
+    m_notifier.Refusal(this, QStringFromCp932(result.refusal));
+    return;
+  }
+  m_scratch.count = worksheet::QuestionCount(settings.QNumCheck);
+  m_scratch.countOption = settings.QNumCheck;
+  std::swap(m_sheet, m_scratch);
+  m_printNumber = *number;
+  m_sheetExists = true;
+
+  // Drawing happens in the paint event; this one shows the answers.
+  m_answersOnNextPaint = true;
+  PaintBox1->repaint();
+
+  PrintBtn->setEnabled(true);
+  PrintAnsBtn->setEnabled(true);
+}
+
+void TForm1::PaintBox1Paint(QPainter& painter) {
+  if (!m_sheetExists) return;
+  const int drawMode = m_answersOnNextPaint ? render::kAnswerSheet : render::kQuestionSheet;
+  m_answersOnNextPaint = false;
+  QtDrawingSurface surface(painter, m_fonts);
+  render::MakePrint(surface, PaintBox1->width(), PaintBox1->height(), drawMode,
+                    {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
+  emit PreviewDrawn(drawMode);
+}
+
+worksheet::WorksheetSettings TForm1::ReadSettings() const {
+  worksheet::WorksheetSettings settings;
+  settings.TableMask = m_tableMask;
+  settings.ImportantDan = ImportantDan->ItemIndex();
+  settings.JousuuCheck = JousuuCheck->ItemIndex();
+  settings.QNumCheck = QNumCheck->ItemIndex();
+  settings.RandomCheck = RandomCheck->ItemIndex();
+  const render::DrawingOptions options = ReadDrawingOptions();
+  settings.rgMulti = options.rgMulti;
+  settings.rgSquare = options.rgSquare;
+  settings.rgNum = options.rgNum;
+  settings.PrintNumber = m_printNumber;
+  return settings;
+}
+
+render::DrawingOptions TForm1::ReadDrawingOptions() const {
+  return {.rgSquare = rgSquare->ItemIndex(),
+          .rgMulti = rgMulti->ItemIndex(),
+          .rgNum = rgNum->ItemIndex()};
+}
+
+std::optional<std::int32_t> TForm1::ReadEdit1() {
+  const std::string text = Cp932FromQString(Edit1->text());
+  const std::optional<std::int32_t> number = worksheet::ReadPrintNumber(text);
+  if (!number) m_notifier.Error(this, QStringFromCp932(worksheet::NotAnIntegerMessage(text)));
+  return number;
+}

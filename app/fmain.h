@@ -1,0 +1,110 @@
+#pragma once
+
+// The main window, TForm1.
+//
+// Every option of a sheet lives in one of its controls: the table boxes
+// D0..D9, the option groups ImportantDan, QNumCheck, RandomCheck,
+// JousuuCheck, rgSquare, rgMulti and rgNum, and the number box Edit1. The
+// handlers keep the options consistent (DanClick, ImportantDanClick,
+// QNumCheckClick, rgSquareEnter, rgMultiEnter).
+//
+// PreviewBtnClick reads the options into a WorksheetSettings, has
+// MakeProblems fill the scratch sheet and, when it is made, makes it the
+// current sheet and draws its answer sheet in PaintBox1. Every later repaint
+// (PaintBox1Paint) draws the question sheet. Refusals and failures reach the
+// user through the Notifier.
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "font_cache.h"
+#include "render/problem_text_table.h"
+#include "render/problem_texts.h"
+#include "worksheet/random_source.h"
+#include "worksheet/sheet.h"
+#include "worksheet/worksheet_settings.h"
+
+class Notifier;
+class OptionGroup;
+class PreviewArea;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPainter;
+class QPushButton;
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(Notifier& notifier, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  worksheet::TableMask TableMask() const { return m_tableMask; }
+  std::int32_t PrintNumber() const { return m_printNumber; }
+  bool SheetExists() const { return m_sheetExists; }
+  const worksheet::Sheet& CurrentSheet() const { return m_sheet; }
+
+ signals:
+  // After each drawing of the preview, with the sheet it showed.
+  void PreviewDrawn(int drawMode);
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void CreateControls();
+  void SetTabOrder();
+  void FormCreate();
+
+  void DanClick(QCheckBox* box);
+  void CheckBoxClick(QCheckBox* box);
+  void ImportantDanClick();
+  void QNumCheckClick();
+  void rgSquareEnter();
+  void rgMultiEnter();
+  void PreviewBtnClick();
+  void PaintBox1Paint(QPainter& painter);
+
+  worksheet::WorksheetSettings ReadSettings() const;
+  render::DrawingOptions ReadDrawingOptions() const;
+  std::optional<std::int32_t> ReadEdit1();
+
+  Notifier& m_notifier;
+  FontCache m_fonts;
+
+  QLabel* Label2 = nullptr;
+  QGroupBox* GroupBox1 = nullptr;
+  std::array<QCheckBox*, 10> m_danBoxes{};
+  OptionGroup* ImportantDan = nullptr;
+  OptionGroup* QNumCheck = nullptr;
+  QLabel* Label3 = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  OptionGroup* RandomCheck = nullptr;
+  OptionGroup* JousuuCheck = nullptr;
+  OptionGroup* rgSquare = nullptr;
+  OptionGroup* rgMulti = nullptr;
+  OptionGroup* rgNum = nullptr;
+  QPushButton* btnSetPrn = nullptr;
+  QPushButton* PreviewBtn = nullptr;
+  QPushButton* PrintBtn = nullptr;
+  QPushButton* PrintAnsBtn = nullptr;
+  QPushButton* QuitBtn = nullptr;
+  QFrame* Bevel1 = nullptr;
+  PreviewArea* PaintBox1 = nullptr;
+
+  worksheet::RandomSource m_random{0};
+  worksheet::TableMask m_tableMask;
+  std::int32_t m_printNumber = 1;
+  worksheet::Sheet m_sheet;
+  worksheet::Sheet m_scratch;
+  bool m_sheetExists = false;
+  bool m_answersOnNextPaint = false;
+  bool m_centred = false;
+  render::ProblemTextTable m_texts;
+};

@@ -1,0 +1,28 @@
+#include "message_boxes.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
+  QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+  box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  box.exec();
+}
+
+}  // namespace
+
+QString WithFullStop(const QString& message) {
+  if (!message.isEmpty() && message.back() > QLatin1Char('.')) return message + QLatin1Char('.');
+  return message;
+}
+
+void MessageBoxes::Refusal(QWidget* parent, const QString& message) {
+  m_sound.Play();
+  ShowBox(parent, QMessageBox::Warning, QStringLiteral("警告"), message);
+}
+
+void MessageBoxes::Error(QWidget* parent, const QString& message) {
+  ShowBox(parent, QMessageBox::Critical, kProgramTitle, WithFullStop(message));
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QList>
+#include <QStringList>
+
+class QRadioButton;
+
+// A captioned group of option buttons with one chosen item (or none, -1),
+// its items filled column by column. Click runs when the chosen item changes
+// to an item, by the user or from code; not for a click on the chosen item
+// nor for clearing to none. Enter runs when the keyboard focus arrives in the
+// group from another control of the window. While no item is chosen the Tab
+// key passes the group by.
+class OptionGroup : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  OptionGroup(const QString& caption, const QStringList& items, int columns, QWidget* parent);
+
+  int ItemIndex() const { return m_itemIndex; }
+  void SetItemIndex(int index);
+  int Count() const { return static_cast<int>(m_items.size()); }
+  QRadioButton* Item(int index) const { return m_items.at(index); }
+
+ signals:
+  void Click();
+  void Enter();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void Chosen(int index);
+  void FocusChanged(QWidget* old, QWidget* now);
+  void ArrangeItems();
+  void UpdateTabStops();
+
+  QButtonGroup m_buttons;
+  QList<QRadioButton*> m_items;
+  int m_columns = 1;
+  int m_itemIndex = -1;
+};

@@ -1,0 +1,467 @@
+// The main window driven as a user drives it: clicks, Tab and typing.
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include "fmain.h"
+#include "font_cache.h"
+#include "message_boxes.h"
+#include "notifier.h"
+#include "option_group.h"
+#include "qt_drawing_surface.h"
+#include "render/make_print.h"
+
+namespace {
+
+class RecordingNotifier : public Notifier {
+ public:
+  void Refusal(QWidget* /*parent*/, const QString& message) override { refusals << message; }
+  void Error(QWidget* /*parent*/, const QString& message) override { errors << message; }
+  QStringList refusals;
+  QStringList errors;
+};
+
+QStringList Labels(const OptionGroup* group) {
+  QStringList labels;
+  for (int index = 0; index < group->Count(); ++index) labels << group->Item(index)->text();
+  return labels;
+}
+
+int CheckedItems(const OptionGroup* group) {
+  int checked = 0;
+  for (int index = 0; index < group->Count(); ++index) checked += group->Item(index)->isChecked();
+  return checked;
+}
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+  void startState();
+  void controlsSitWhereTheyBelong_data();
+  void controlsSitWhereTheyBelong();
+  void tabVisitsControlsInOrder();
+  void tableBoxesEnableThePreview();
+  void emphasisTicksItsTable();
+  void untickingTheEmphasisTableClearsIt();
+  void questionCountDecidesZeroMultiplier();
+  void blankBoxAndTensExcludeEachOther();
+  void previewShowsAnswersThenQuestions();
+  void refusedPreviewKeepsTheSheet();
+  void badNumberIsAnError_data();
+  void badNumberIsAnError();
+  void enterAndEscapePressNothing();
+  void messageBoxTexts();
+
+ private:
+  template <typename T>
+  T* Find(const char* name) const {
+    T* control = m_form->findChild<T*>(QLatin1String(name));
+    if (control == nullptr) qFatal("no control %s", name);
+    return control;
+  }
+  OptionGroup* Group(const char* name) const { return Find<OptionGroup>(name); }
+  QCheckBox* Dan(int table) const {
+    return Find<QCheckBox>(QByteArray("D" + QByteArray::number(table)).constData());
+  }
+  void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton); }
+  void Choose(const char* group, int index) { Click(Group(group)->Item(index)); }
+  QImage Expected(int drawMode);
+
+  RecordingNotifier m_notifier;
+  TForm1* m_form = nullptr;
+};
+
+void TestMainWindow::init() {
+  m_notifier = RecordingNotifier();
+  m_form = new TForm1(m_notifier);
+  m_form->show();
+  QVERIFY(QTest::qWaitForWindowExposed(m_form));
+  m_form->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(m_form));
+}
+
+void TestMainWindow::cleanup() {
+  delete m_form;
+  m_form = nullptr;
+}
+
+void TestMainWindow::startState() {
+  QCOMPARE(m_form->windowTitle(), QStringLiteral("ｶｹﾏﾙ For 九九 Ver.1.42"));
+  QCOMPARE(m_form->size(), QSize(662, 527));
+  QCOMPARE(m_form->TableMask().Bits(), 0u);
+  QCOMPARE(m_form->PrintNumber(), 1);
+  QVERIFY(!m_form->SheetExists());
+
+  for (int table = 0; table < 10; ++table) {
+    QCOMPARE(Dan(table)->text(), QString(QChar(0xFF10 + table)) + QStringLiteral("の段"));
+    QVERIFY(!Dan(table)->isChecked());
+    QCOMPARE(Dan(table)->property("Tag").toInt(), table);
+  }
+  const QStringList tables = {"０の段", "１の段", "２の段", "３の段", "４の段",
+                              "５の段", "６の段", "７の段", "８の段", "９の段"};
+  QCOMPARE(Labels(Group("ImportantDan")), tables);
+  QCOMPARE(Group("ImportantDan")->ItemIndex(), -1);
+  QCOMPARE(CheckedItems(Group("ImportantDan")), 0);
+  QCOMPARE(
+      Labels(Group("QNumCheck")),
+      QStringList({"　９問", "１０問", "１８問", "２０問", "２７問", "３０問", "３６問", "４０問",
+                   "５４問", "６０問", "７２問", "８０問", "３６問２列", "４０問２列"}));
+  QCOMPARE(Group("QNumCheck")->ItemIndex(), 0);
+  QVERIFY(!Group("QNumCheck")->isEnabled());
+  for (int index = 0; index < 14; ++index) QVERIFY(!Group("QNumCheck")->Item(index)->isEnabled());
+  QCOMPARE(Labels(Group("RandomCheck")), QStringList({"昇順", "降順", "あり"}));
+  QCOMPARE(Group("RandomCheck")->ItemIndex(), 0);
+  QCOMPARE(Labels(Group("JousuuCheck")), QStringList({"入れない", "入れる"}));
+  QCOMPARE(Group("JousuuCheck")->ItemIndex(), 0);
+  QVERIFY(Group("JousuuCheck")->isEnabled());
+  QCOMPARE(Labels(Group("rgSquare")), QStringList({"なし", "[ ]×", "×[ ]", "混合"}));
+  QCOMPARE(Labels(Group("rgMulti")), QStringList({"なし", "×10", "×100"}));
+  QCOMPARE(Labels(Group("rgNum")), QStringList({"なし", "あり"}));
+  for (const char* name : {"rgSquare", "rgMulti", "rgNum"}) QCOMPARE(Group(name)->ItemIndex(), 0);
+
+  QCOMPARE(Find<QLineEdit>("Edit1")->text(), QStringLiteral("1"));
+  QCOMPARE(Find<QLabel>("Label3")->text(), QStringLiteral("ﾌﾟﾘﾝﾄ番号"));
+  QCOMPARE(Find<QGroupBox>("GroupBox1")->title(), QStringLiteral("段"));
+  const struct {
+    const char* name;
+    const char* caption;
+    bool enabled;
+  } buttons[] = {{"btnSetPrn", "印刷の設定", true},
+                 {"PreviewBtn", "ﾌﾟﾚﾋﾞｭｰ", false},
+                 {"PrintBtn", "印刷", false},
+                 {"PrintAnsBtn", "印刷(答えつき)", false},
+                 {"QuitBtn", "終了", true}};
+  for (const auto& button : buttons) {
+    QPushButton* pushButton = Find<QPushButton>(button.name);
+    QCOMPARE(pushButton->text(), QString::fromUtf8(button.caption));
+    QCOMPARE(pushButton->isEnabled(), button.enabled);
+    QVERIFY(!pushButton->isDefault());
+    QVERIFY(!pushButton->autoDefault());
+  }
+  QVERIFY(!Find<QPushButton>("PrintBtn")->icon().isNull());
+  QVERIFY(!Find<QPushButton>("QuitBtn")->icon().isNull());
+
+  // The focus starts on "入れない".
+  QCOMPARE(QApplication::focusWidget(), Group("JousuuCheck")->Item(0));
+}
+
+void TestMainWindow::controlsSitWhereTheyBelong_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QRect>("geometry");
+  const struct {
+    const char* name;
+    QRect geometry;
+  } rows[] = {{"GroupBox1", {8, 24, 177, 125}},
+              {"D0", {8, 20, 65, 17}},
+              {"D4", {8, 100, 65, 17}},
+              {"D5", {96, 20, 65, 17}},
+              {"D9", {96, 100, 65, 17}},
+              {"ImportantDan", {8, 152, 177, 113}},
+              {"QNumCheck", {192, 24, 121, 217}},
+              {"Label3", {196, 248, 72, 16}},
+              {"Edit1", {272, 248, 33, 24}},
+              {"RandomCheck", {8, 272, 185, 49}},
+              {"JousuuCheck", {204, 272, 109, 49}},
+              {"rgSquare", {8, 328, 305, 41}},
+              {"rgMulti", {8, 376, 185, 41}},
+              {"rgNum", {200, 376, 113, 41}},
+              {"btnSetPrn", {16, 424, 129, 25}},
+              {"PreviewBtn", {160, 424, 145, 25}},
+              {"PrintBtn", {16, 456, 177, 25}},
+              {"PrintAnsBtn", {16, 488, 177, 25}},
+              {"QuitBtn", {224, 456, 81, 57}},
+              {"Bevel1", {320, 48, 337, 457}},
+              {"PaintBox1", {328, 56, 320, 441}},
+              {"Label2", {8, 4, 297, 16}}};
+  for (const auto& row : rows)
+    QTest::newRow(row.name) << QString::fromLatin1(row.name) << row.geometry;
+}
+
+void TestMainWindow::controlsSitWhereTheyBelong() {
+  QFETCH(QString, name);
+  QFETCH(QRect, geometry);
+  QWidget* control = m_form->findChild<QWidget*>(name);
+  QVERIFY(control != nullptr);
+  QCOMPARE(control->geometry(), geometry);
+}
+
+void TestMainWindow::tabVisitsControlsInOrder() {
+  Click(Dan(2));  // enables QNumCheck and PreviewBtn
+  Group("JousuuCheck")->Item(0)->setFocus();
+  const QList<QWidget*> expected = {
+      Group("QNumCheck")->Item(0), Group("RandomCheck")->Item(0), Find<QPushButton>("PreviewBtn"),
+      Find<QPushButton>("QuitBtn"), Dan(0), Dan(1), Dan(2), Dan(3), Dan(4), Dan(5), Dan(6), Dan(7),
+      Dan(8), Dan(9), Find<QLineEdit>("Edit1"), Find<QPushButton>("btnSetPrn"),
+      Group("rgMulti")->Item(0), Group("rgSquare")->Item(0), Group("rgNum")->Item(0),
+      // ImportantDan has no item chosen: passed by.
+      Group("JousuuCheck")->Item(0)};
+  for (QWidget* next : expected) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), next);
+  }
+  // Once an item is chosen, Tab enters ImportantDan at that item.
+  Choose("ImportantDan", 2);
+  Group("rgNum")->Item(0)->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget(), Group("ImportantDan")->Item(2));
+}
+
+void TestMainWindow::tableBoxesEnableThePreview() {
+  Click(Dan(3));
+  QCOMPARE(m_form->TableMask().Bits(), 8u);
+  QVERIFY(Group("QNumCheck")->isEnabled());
+  QVERIFY(Find<QPushButton>("PreviewBtn")->isEnabled());
+  Click(Dan(7));
+  QCOMPARE(m_form->TableMask().Bits(), 8u + 128u);
+  Click(Dan(3));
+  QVERIFY(Find<QPushButton>("PreviewBtn")->isEnabled());
+  Click(Find<QPushButton>("PreviewBtn"));
+  QVERIFY(Find<QPushButton>("PrintBtn")->isEnabled());
+  Click(Dan(7));
+  QCOMPARE(m_form->TableMask().Bits(), 0u);
+  QVERIFY(!Group("QNumCheck")->isEnabled());
+  QVERIFY(!Find<QPushButton>("PreviewBtn")->isEnabled());
+  // Print buttons stay as a preview left them.
+  QVERIFY(Find<QPushButton>("PrintBtn")->isEnabled());
+  QVERIFY(Find<QPushButton>("PrintAnsBtn")->isEnabled());
+}
+
+void TestMainWindow::emphasisTicksItsTable() {
+  QSignalSpy toggled(Dan(3), &QCheckBox::toggled);
+  Choose("ImportantDan", 3);
+  QCOMPARE(Group("ImportantDan")->ItemIndex(), 3);
+  QVERIFY(Dan(3)->isChecked());
+  QCOMPARE(toggled.count(), 1);  // the box's handler ran once
+  QCOMPARE(m_form->TableMask().Bits(), 8u);
+  QVERIFY(Group("QNumCheck")->isEnabled());
+  QVERIFY(Find<QPushButton>("PreviewBtn")->isEnabled());
+
+  // Choosing it again, or a table already ticked, changes nothing else.
+  Choose("ImportantDan", 3);
+  Click(Dan(5));
+  Choose("ImportantDan", 5);
+  QCOMPARE(toggled.count(), 1);
+  QCOMPARE(m_form->TableMask().Bits(), 8u + 32u);
+}
+
+void TestMainWindow::untickingTheEmphasisTableClearsIt() {
+  Choose("ImportantDan", 3);
+  Click(Dan(4));
+  Click(Dan(4));
+  QCOMPARE(Group("ImportantDan")->ItemIndex(), 3);
+  Click(Dan(3));
+  QCOMPARE(Group("ImportantDan")->ItemIndex(), -1);
+  QCOMPARE(CheckedItems(Group("ImportantDan")), 0);
+  QCOMPARE(m_form->TableMask().Bits(), 0u);
+  // And it can be chosen again afterwards.
+  Choose("ImportantDan", 3);
+  QVERIFY(Dan(3)->isChecked());
+}
+
+void TestMainWindow::questionCountDecidesZeroMultiplier() {
+  Click(Dan(1));
+  // The count already chosen: no rule runs, JousuuCheck stays enabled.
+  Choose("QNumCheck", 0);
+  QVERIFY(Group("JousuuCheck")->isEnabled());
+  Choose("JousuuCheck", 1);
+
+  Choose("QNumCheck", 7);  // "４０問"
+  QVERIFY(Group("JousuuCheck")->isEnabled());
+  QCOMPARE(Group("JousuuCheck")->ItemIndex(), 1);
+  Choose("QNumCheck", 6);  // "３６問"
+  QVERIFY(!Group("JousuuCheck")->isEnabled());
+  QCOMPARE(Group("JousuuCheck")->ItemIndex(), 0);
+  Choose("QNumCheck", 13);  // "４０問２列"
+  QVERIFY(Group("JousuuCheck")->isEnabled());
+  Choose("QNumCheck", 12);  // "３６問２列"
+  QVERIFY(!Group("JousuuCheck")->isEnabled());
+}
+
+void TestMainWindow::blankBoxAndTensExcludeEachOther() {
+  Choose("rgSquare", 3);  // "混合"
+  Choose("rgMulti", 1);   // "×10"
+  QCOMPARE(Group("rgSquare")->ItemIndex(), 0);
+  QCOMPARE(Group("rgMulti")->ItemIndex(), 1);
+  Choose("rgSquare", 1);  // "[ ]×"
+  QCOMPARE(Group("rgMulti")->ItemIndex(), 0);
+  QCOMPARE(Group("rgSquare")->ItemIndex(), 1);
+
+  // Moving inside the group with the arrows resets nothing.
+  Choose("rgMulti", 2);
+  QCOMPARE(Group("rgSquare")->ItemIndex(), 0);
+  Choose("rgSquare", 2);
+  Group("rgMulti")->SetItemIndex(2);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+  QCOMPARE(Group("rgSquare")->ItemIndex(), 3);
+  QCOMPARE(Group("rgMulti")->ItemIndex(), 2);
+  // A click on the frame takes no focus and resets nothing.
+  QTest::mouseClick(Group("rgMulti"), Qt::LeftButton, {}, QPoint(3, 3));
+  QCOMPARE(Group("rgSquare")->ItemIndex(), 3);
+
+  // Tabbing into rgSquare without changing it still resets rgMulti.
+  Find<QPushButton>("btnSetPrn")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // into rgMulti
+  QCOMPARE(Group("rgSquare")->ItemIndex(), 0);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // into rgSquare
+  QCOMPARE(Group("rgMulti")->ItemIndex(), 0);
+}
+
+QImage TestMainWindow::Expected(int drawMode) {
+  const qreal ratio = m_form->devicePixelRatioF();
+  QImage image(QSize(320, 441) * ratio, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::transparent);
+  FontCache fonts;
+  render::ProblemTextTable texts;
+  QPainter painter(&image);
+  QtDrawingSurface surface(painter, fonts);
+  render::MakePrint(surface, 320, 441, drawMode,
+                    {m_form->CurrentSheet(), m_form->PrintNumber(), {}}, texts);
+  return image;
+}
+
+void TestMainWindow::previewShowsAnswersThenQuestions() {
+  QWidget* area = Find<QWidget>("PaintBox1");
+  QSignalSpy drawn(m_form, &TForm1::PreviewDrawn);
+  // Before any preview the area draws nothing.
+  area->repaint();
+  QCOMPARE(drawn.count(), 0);
+
+  Click(Dan(3));
+  Click(Dan(7));
+  Choose("QNumCheck", 2);  // "１８問"
+  Find<QLineEdit>("Edit1")->setText(QStringLiteral("7"));
+  Click(Find<QPushButton>("PreviewBtn"));
+
+  QVERIFY(m_form->SheetExists());
+  QCOMPARE(m_form->PrintNumber(), 7);
+  QCOMPARE(m_form->CurrentSheet().count, 18);
+  QCOMPARE(m_form->CurrentSheet().countOption, 2);
+  QList<int> expected = {31, 32, 33, 34, 35, 36, 37, 38, 39, 71, 72, 73, 74, 75, 76, 77, 78, 79};
+  const auto codes = m_form->CurrentSheet().problems.First(18);
+  QCOMPARE(QList<int>(codes.begin(), codes.end()), expected);
+  QCOMPARE(drawn.count(), 1);
+  QCOMPARE(drawn.at(0).at(0).toInt(), render::kAnswerSheet);
+  QVERIFY(Find<QPushButton>("PrintBtn")->isEnabled());
+  QVERIFY(Find<QPushButton>("PrintAnsBtn")->isEnabled());
+
+  // Every later drawing is the question sheet, number 7, drawn sharp at the
+  // screen's pixel ratio.
+  const QImage shown = area->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  QCOMPARE(drawn.last().at(0).toInt(), render::kQuestionSheet);
+  const QImage questions = Expected(render::kQuestionSheet);
+  QCOMPARE(shown.size(), questions.size());
+  const QRect page(0, 0, 319, 440);
+  QCOMPARE(shown.copy(page), questions.copy(page));
+  QVERIFY(shown.copy(page) != Expected(render::kAnswerSheet).copy(page));
+  QCOMPARE(Find<QLineEdit>("Edit1")->text(), QStringLiteral("7"));
+}
+
+void TestMainWindow::refusedPreviewKeepsTheSheet() {
+  Click(Dan(4));
+  Click(Find<QPushButton>("PreviewBtn"));
+  const worksheet::Sheet first = m_form->CurrentSheet();
+
+  Choose("QNumCheck", 1);  // "１０問" from one table without the zero multiplier
+  Find<QLineEdit>("Edit1")->setText(QStringLiteral("9"));
+  QSignalSpy drawn(m_form, &TForm1::PreviewDrawn);
+  Click(Find<QPushButton>("PreviewBtn"));
+
+  QCOMPARE(m_notifier.refusals,
+           QStringList({"今の段の数では、指定された問題数が確保できません。"}));
+  QCOMPARE(m_form->CurrentSheet().problems, first.problems);
+  QCOMPARE(m_form->CurrentSheet().count, 9);
+  QCOMPARE(m_form->PrintNumber(), 1);
+  QCOMPARE(drawn.count(), 0);
+}
+
+void TestMainWindow::badNumberIsAnError_data() {
+  QTest::addColumn<QString>("text");
+  QTest::newRow("full-width digits") << QStringLiteral("１２");
+  QTest::newRow("trailing space") << QStringLiteral("12 ");
+  QTest::newRow("format directives") << QStringLiteral("%s%n%d%x");
+  QTest::newRow("empty") << QString();
+  QTest::newRow("too large") << QStringLiteral("2147483648");
+}
+
+void TestMainWindow::badNumberIsAnError() {
+  QFETCH(QString, text);
+  Click(Dan(4));
+  Find<QLineEdit>("Edit1")->setText(text);
+  Click(Find<QPushButton>("PreviewBtn"));
+  QCOMPARE(m_notifier.errors, QStringList({"'" + text + "' は整数ではありません"}));
+  QVERIFY(!m_form->SheetExists());
+  QCOMPARE(m_form->PrintNumber(), 1);
+  QCOMPARE(Find<QLineEdit>("Edit1")->text(), text);
+}
+
+void TestMainWindow::enterAndEscapePressNothing() {
+  Click(Dan(4));
+  QPushButton* preview = Find<QPushButton>("PreviewBtn");
+  preview->setFocus();
+  QTest::keyClick(preview, Qt::Key_Return);
+  QTest::keyClick(preview, Qt::Key_Enter);
+  QTest::keyClick(preview, Qt::Key_Escape);
+  QVERIFY(!m_form->SheetExists());
+  QVERIFY(m_form->isVisible());
+  // Space presses the focused button, as on any desktop.
+  QTest::keyClick(preview, Qt::Key_Space);
+  QVERIFY(m_form->SheetExists());
+}
+
+void TestMainWindow::messageBoxTexts() {
+  QCOMPARE(WithFullStop(QStringLiteral("デフォルト プリンタが存在しません")),
+           QStringLiteral("デフォルト プリンタが存在しません."));
+  QCOMPARE(WithFullStop(QStringLiteral("done.")), QStringLiteral("done."));
+  QCOMPARE(WithFullStop(QStringLiteral("a-")), QStringLiteral("a-"));
+  QCOMPARE(WithFullStop(QStringLiteral("a/")), QStringLiteral("a/."));
+  QCOMPARE(WithFullStop(QString()), QString());
+
+  MessageBoxes boxes;
+  struct Seen {
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+  };
+  const auto closeNextBox = [](Seen& seen) {
+    QTimer::singleShot(0, [&seen] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      seen = {box->windowTitle(), box->text(), box->icon(), {}};
+      for (QAbstractButton* button : box->buttons()) seen.buttons << button->text();
+      box->buttons().first()->click();
+    });
+  };
+  Seen refusal;
+  closeNextBox(refusal);
+  boxes.Refusal(m_form, QStringLiteral("今の段の数では、指定された問題数が確保できません。"));
+  QCOMPARE(refusal.title, QStringLiteral("警告"));
+  QCOMPARE(refusal.icon, QMessageBox::Warning);
+  QCOMPARE(refusal.text, QStringLiteral("今の段の数では、指定された問題数が確保できません。"));
+  QCOMPARE(refusal.buttons, QStringList({"OK"}));
+
+  Seen error;
+  closeNextBox(error);
+  boxes.Error(m_form, QStringLiteral("'%s%n' は整数ではありません"));
+  QCOMPARE(error.title, kProgramTitle);
+  QCOMPARE(error.icon, QMessageBox::Critical);
+  QCOMPARE(error.text, QStringLiteral("'%s%n' は整数ではありません."));
+  QCOMPARE(error.buttons, QStringList({"OK"}));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
