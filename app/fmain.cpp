@@ -64,8 +64,9 @@ TForm1::TForm1(Notifier& notifier, QWidget* parent) : QWidget(parent), m_notifie
 TForm1::~TForm1() = default;
 
 void TForm1::CreateControls() {
-  const QString mincho = QStringLiteral("ＭＳ 明朝");
-  const QString gothic = QStringLiteral("ＭＳ ゴシック");
+  // The installed faces that stand for these names, looked up once.
+  const QString mincho = m_fonts.FamilyFor(QStringLiteral("ＭＳ 明朝"));
+  const QString gothic = m_fonts.FamilyFor(QStringLiteral("ＭＳ ゴシック"));
   setFont(PixelFont(gothic, 13));
   const QFont controlFont = PixelFont(mincho, 16);
   const QFont buttonFont = PixelFont(mincho, 19);

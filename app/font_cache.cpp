@@ -1,7 +1,6 @@
 #include "font_cache.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QStringList>
 
@@ -41,29 +40,40 @@ FontCache::FontCache() {
                                        QStringLiteral("Noto Serif CJK JP")});
 }
 
+// The first of the name and its substitutes that is installed with Japanese
+// glyphs. Asks the font database only, without loading a font.
 QString FontCache::FamilyFor(const QString& faceName) {
-  return FaceFor(faceName).family;
+  const auto known = m_families.constFind(faceName);
+  if (known != m_families.constEnd()) return *known;
+  // Substitutes come back lower-cased: take the database's own spelling.
+  const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+  QString family;
+  for (const QString& candidate : QStringList(faceName) + QFont::substitutes(faceName)) {
+    const auto installed = std::find_if(japanese.begin(), japanese.end(), [&](const QString& f) {
+      return f.compare(candidate, Qt::CaseInsensitive) == 0;
+    });
+    if (installed != japanese.end()) {
+      family = *installed;
+      break;
+    }
+  }
+  if (family.isEmpty()) family = JapaneseFamilyLike(faceName);
+  if (family.isEmpty()) family = faceName;  // no Japanese face installed at all
+  m_families.insert(faceName, family);
+  return family;
 }
 
-const FontCache::Face& FontCache::FaceFor(const QString& faceName) {
-  const auto known = m_faces.constFind(faceName);
-  if (known != m_faces.constEnd()) return *known;
-
-  QFont probe(faceName);
-  probe.setStyleHint(IsMinchoName(faceName) ? QFont::Serif : QFont::SansSerif);
-  QString family = QFontInfo(probe).family();
-  if (!QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese)) {
-    const QString japanese = JapaneseFamilyLike(faceName);
-    if (!japanese.isEmpty()) family = japanese;
-  }
-
-  // Cell height is proportional to the pixel size; measure it once, large.
+// Cell height is proportional to the pixel size; measured once, large.
+qreal FontCache::CellPerPixel(const QString& family) {
+  const auto known = m_cellPerPixel.constFind(family);
+  if (known != m_cellPerPixel.constEnd()) return *known;
   constexpr int kProbePixels = 100;
   QFont sized(family);
   sized.setPixelSize(kProbePixels);
   const QFontMetricsF metrics(sized);
-  Face face{family, (metrics.ascent() + metrics.descent()) / kProbePixels};
-  return *m_faces.insert(faceName, face);
+  const qreal ratio = (metrics.ascent() + metrics.descent()) / kProbePixels;
+  m_cellPerPixel.insert(family, ratio);
+  return ratio;
 }
 
 const FontCache::PageFont& FontCache::Font(const QString& faceName, int cellHeight) {
@@ -71,14 +81,14 @@ const FontCache::PageFont& FontCache::Font(const QString& faceName, int cellHeig
   const auto known = m_fonts.constFind(key);
   if (known != m_fonts.constEnd()) return *known;
 
-  const Face& face = FaceFor(faceName);
-  QFont font(face.family);
+  const QString family = FamilyFor(faceName);
+  QFont font(family);
   font.setWeight(QFont::Normal);
   font.setStyle(QFont::StyleNormal);
   // Held to sizes a glyph rasteriser can take; pages need a few hundred.
   constexpr double kLargestPixelSize = 16384;
   const double pixels =
-      std::clamp(std::round(cellHeight / face.cellPerPixel), 1.0, kLargestPixelSize);
+      std::clamp(std::round(cellHeight / CellPerPixel(family)), 1.0, kLargestPixelSize);
   font.setPixelSize(static_cast<int>(pixels));
   const qreal ascent = QFontMetricsF(font).ascent();
   return *m_fonts.insert(key, PageFont{font, ascent});

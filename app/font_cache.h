@@ -24,12 +24,9 @@ class FontCache {
   QString FamilyFor(const QString& faceName);
 
  private:
-  struct Face {
-    QString family;
-    qreal cellPerPixel = 1;  // cell height per pixel of font size
-  };
-  const Face& FaceFor(const QString& faceName);
+  qreal CellPerPixel(const QString& family);
 
-  QHash<QString, Face> m_faces;
+  QHash<QString, QString> m_families;
+  QHash<QString, qreal> m_cellPerPixel;  // cell height per pixel of font size
   QHash<QPair<QString, int>, PageFont> m_fonts;
 };

@@ -10,8 +10,8 @@
 
 #include <array>
 
-#include "font_cache.h"
 #include "cp932_codec.h"
+#include "font_cache.h"
 #include "qt_drawing_surface.h"
 #include "render/make_print.h"
 #include "worksheet/make_problems.h"
