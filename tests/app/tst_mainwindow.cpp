@@ -364,8 +364,11 @@ void TestMainWindow::previewShowsAnswersThenQuestions() {
   const QImage shown = area->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
   QCOMPARE(drawn.last().at(0).toInt(), render::kQuestionSheet);
   const QImage questions = Expected(render::kQuestionSheet);
+  const qreal ratio = m_form->devicePixelRatioF();
+  if (qEnvironmentVariable("QT_SCALE_FACTOR") == QLatin1String("2")) QCOMPARE(ratio, 2.0);
+  QCOMPARE(shown.size(), QSize(320, 441) * ratio);
   QCOMPARE(shown.size(), questions.size());
-  const QRect page(0, 0, 319, 440);
+  const QRect page(QPoint(0, 0), QSize(319, 440) * ratio);
   QCOMPARE(shown.copy(page), questions.copy(page));
   QVERIFY(shown.copy(page) != Expected(render::kAnswerSheet).copy(page));
   QCOMPARE(Find<QLineEdit>("Edit1")->text(), QStringLiteral("7"));
