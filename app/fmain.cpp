@@ -166,6 +166,9 @@ void TForm1::CreateControls() {
   connect(rgSquare, &OptionGroup::Enter, this, &TForm1::rgSquareEnter);
   connect(rgMulti, &OptionGroup::Enter, this, &TForm1::rgMultiEnter);
   connect(PreviewBtn, &QPushButton::clicked, this, &TForm1::PreviewBtnClick);
+  connect(PrintBtn, &QPushButton::clicked, this, &TForm1::PrintBtnClick);
+  connect(PrintAnsBtn, &QPushButton::clicked, this, &TForm1::PrintAnsBtnClick);
+  connect(btnSetPrn, &QPushButton::clicked, this, &TForm1::btnSetPrnClick);
   connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);
   connect(PaintBox1, &PreviewArea::Paint, this, &TForm1::PaintBox1Paint);
 }
@@ -282,6 +285,37 @@ void TForm1::PaintBox1Paint(QPainter& painter) {
   render::MakePrint(surface, PaintBox1->width(), PaintBox1->height(), drawMode,
                     {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
   emit PreviewDrawn(drawMode);
+}
+
+void TForm1::PrintBtnClick() {
+  PrintSheets({render::kQuestionSheet});
+}
+
+void TForm1::PrintAnsBtnClick() {
+  PrintSheets({render::kQuestionSheet, render::kAnswerSheet});
+}
+
+void TForm1::btnSetPrnClick() {
+  m_printer.Setup(this);
+}
+
+// Both sheets of one print carry the same number; it counts up only when
+// every job has reached the print service.
+void TForm1::PrintSheets(std::initializer_list<int> drawModes) {
+  const std::optional<std::int32_t> number = ReadEdit1();
+  if (!number) return;
+  m_printNumber = *number;
+  const auto failure = m_printer.Print(
+      drawModes, [this](render::DrawingSurface& surface, int width, int height, int drawMode) {
+        render::MakePrint(surface, width, height, drawMode,
+                          {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
+      });
+  if (failure) {
+    m_notifier.Error(this, *failure);
+    return;
+  }
+  m_printNumber = worksheet::NextPrintNumber(m_printNumber);
+  Edit1->setText(QString::number(m_printNumber));
 }
 
 worksheet::WorksheetSettings TForm1::ReadSettings() const {

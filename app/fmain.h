@@ -11,18 +11,23 @@
 // PreviewBtnClick reads the options into a WorksheetSettings, has
 // MakeProblems fill the scratch sheet and, when it is made, makes it the
 // current sheet and draws its answer sheet in PaintBox1. Every later repaint
-// (PaintBox1Paint) draws the question sheet. Refusals and failures reach the
-// user through the Notifier.
+// (PaintBox1Paint) draws the question sheet. PrintBtnClick and
+// PrintAnsBtnClick send the current sheet, questions or questions then
+// answers, to the current printer of the SheetPrinter and count the sheet
+// number up; btnSetPrnClick opens the printer setup. Refusals and failures
+// reach the user through the Notifier.
 
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 
 #include "font_cache.h"
 #include "render/problem_text_table.h"
 #include "render/problem_texts.h"
+#include "sheet_printer.h"
 #include "worksheet/random_source.h"
 #include "worksheet/sheet.h"
 #include "worksheet/worksheet_settings.h"
@@ -70,6 +75,10 @@ class TForm1 : public QWidget {
   void rgMultiEnter();
   void PreviewBtnClick();
   void PaintBox1Paint(QPainter& painter);
+  void PrintBtnClick();
+  void PrintAnsBtnClick();
+  void btnSetPrnClick();
+  void PrintSheets(std::initializer_list<int> drawModes);
 
   worksheet::WorksheetSettings ReadSettings() const;
   render::DrawingOptions ReadDrawingOptions() const;
@@ -77,6 +86,7 @@ class TForm1 : public QWidget {
 
   Notifier& m_notifier;
   FontCache m_fonts;
+  SheetPrinter m_printer{m_fonts};
 
   QLabel* Label2 = nullptr;
   QGroupBox* GroupBox1 = nullptr;
