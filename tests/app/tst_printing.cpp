@@ -122,8 +122,9 @@ class TestPrinting : public QObject {
 
 void TestPrinting::initTestCase() {
   QVERIFY2(!kQueue.isEmpty(), "KAKEMARU_TEST_QUEUE names the test queue");
-  QVERIFY2(cupsGetNamedDest(CUPS_HTTP_DEFAULT, kQueue.constData(), nullptr) != nullptr,
-           "the print service and its test queue are not running");
+  cups_dest_t* queue = cupsGetNamedDest(CUPS_HTTP_DEFAULT, kQueue.constData(), nullptr);
+  QVERIFY2(queue != nullptr, "the print service and its test queue are not running");
+  cupsFreeDests(1, queue);
 }
 
 void TestPrinting::init() {
