@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -29,7 +30,10 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("kakemaru"));
   QApplication::setApplicationDisplayName(kProgramTitle);
+  QApplication::setDesktopFileName(QStringLiteral(KAKEMARU_APP_ID));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/256/" KAKEMARU_APP_ID ".png")));
 
   // Qt's own dialogs and buttons in Japanese.
   QTranslator qtTranslator;
