@@ -43,6 +43,18 @@ QStringList TableLabels() {
   return labels;
 }
 
+void Describe(QWidget* control, const QString& name, const QString& description) {
+  control->setAccessibleName(name);
+  control->setAccessibleDescription(description);
+}
+
+void DescribeGroup(OptionGroup* group, const QString& description) {
+  Describe(group, group->title(), description);
+  for (int index = 0; index < group->Count(); ++index) {
+    Describe(group->Item(index), group->Item(index)->text(), group->title());
+  }
+}
+
 QStringList QuestionCountLabels() {
   QStringList labels;
   for (const auto& option : worksheet::kQuestionCountOptions) {
@@ -161,6 +173,8 @@ void TForm1::CreateControls() {
   PaintBox1 = new PreviewArea(this);
   place(PaintBox1, "PaintBox1", font(), {328, 56, 320, 441});
 
+  DescribeControls();
+
   connect(ImportantDan, &OptionGroup::Click, this, &TForm1::ImportantDanClick);
   connect(QNumCheck, &OptionGroup::Click, this, &TForm1::QNumCheckClick);
   connect(rgSquare, &OptionGroup::Enter, this, &TForm1::rgSquareEnter);
@@ -171,6 +185,40 @@ void TForm1::CreateControls() {
   connect(btnSetPrn, &QPushButton::clicked, this, &TForm1::btnSetPrnClick);
   connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);
   connect(PaintBox1, &PreviewArea::Paint, this, &TForm1::PaintBox1Paint);
+}
+
+// Names and descriptions for screen readers and other assistive tools.
+void TForm1::DescribeControls() {
+  Describe(GroupBox1, GroupBox1->title(), QStringLiteral("練習する段を選びます"));
+  for (QCheckBox* box : m_danBoxes) {
+    Describe(box, box->text(), box->text() + QStringLiteral("の問題をプリントに入れます"));
+  }
+  DescribeGroup(ImportantDan, QStringLiteral("重点的に出す段を選びます。選んだ段には印が付きます"));
+  DescribeGroup(QNumCheck, QStringLiteral("一枚のプリントの問題の数を選びます"));
+  DescribeGroup(RandomCheck, QStringLiteral("問題の並べ方を選びます"));
+  DescribeGroup(JousuuCheck, QStringLiteral("かける数に０を入れるかどうかを選びます"));
+  DescribeGroup(rgSquare, QStringLiteral("答えを書く四角をどちらの数の代わりに置くかを選びます"));
+  DescribeGroup(rgMulti, QStringLiteral("かけられる数を10倍または100倍にします"));
+  DescribeGroup(rgNum, QStringLiteral("問題に丸数字の番号を付けるかどうかを選びます"));
+  // Items made of signs alone get words that a screen reader can speak.
+  const auto spoken = [](OptionGroup* group, int index, const QString& words) {
+    group->Item(index)->setAccessibleName(group->Item(index)->text() + words);
+  };
+  spoken(rgSquare, worksheet::kBlankTable, QStringLiteral("（かけられる数を四角に）"));
+  spoken(rgSquare, worksheet::kBlankMultiplier, QStringLiteral("（かける数を四角に）"));
+  spoken(rgMulti, worksheet::kTableTimesTen, QStringLiteral("（10倍）"));
+  spoken(rgMulti, worksheet::kTableTimesHundred, QStringLiteral("（100倍）"));
+  Label3->setBuddy(Edit1);
+  Describe(Edit1, Label3->text(),
+           QStringLiteral("プリントに印刷する番号です。印刷するたびに一つ増えます"));
+  Describe(btnSetPrn, btnSetPrn->text(), QStringLiteral("プリンタと用紙を選びます"));
+  Describe(PreviewBtn, PreviewBtn->text(),
+           QStringLiteral("選んだ設定で問題を作り、右に答えの用紙を表示します"));
+  Describe(PrintBtn, PrintBtn->text(), QStringLiteral("問題の用紙を印刷します"));
+  Describe(PrintAnsBtn, PrintAnsBtn->text(),
+           QStringLiteral("問題の用紙と、続けて答えの用紙を印刷します"));
+  Describe(QuitBtn, QuitBtn->text(), QStringLiteral("プログラムを終わります"));
+  Describe(PaintBox1, QStringLiteral("プレビュー"), QStringLiteral("まだプリントはありません"));
 }
 
 // ImportantDan, JousuuCheck, QNumCheck, RandomCheck, PreviewBtn, QuitBtn,
@@ -284,6 +332,13 @@ void TForm1::PaintBox1Paint(QPainter& painter) {
   QtDrawingSurface surface(painter, m_fonts);
   render::MakePrint(surface, PaintBox1->width(), PaintBox1->height(), drawMode,
                     {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
+  // What the preview shows, for those who cannot see it.
+  const QString sheet = drawMode == render::kAnswerSheet ? QStringLiteral("答えの用紙")
+                                                         : QStringLiteral("問題の用紙");
+  PaintBox1->setAccessibleDescription(
+      QStringLiteral("%1（%2、問題No.%3）")
+          .arg(sheet, QNumCheck->Item(m_sheet.countOption)->text().trimmed(),
+               QString::number(m_printNumber)));
   emit PreviewDrawn(drawMode);
 }
 

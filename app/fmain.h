@@ -64,6 +64,7 @@ class TForm1 : public QWidget {
 
  private:
   void CreateControls();
+  void DescribeControls();
   void SetTabOrder();
   void FormCreate();
 

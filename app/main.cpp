@@ -1,13 +1,11 @@
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <cstdio>
 
 #include "fmain.h"
 #include "message_boxes.h"
+#include "qt_translations.h"
 
 namespace {
 
@@ -35,12 +33,7 @@ int main(int argc, char* argv[]) {
   QApplication::setDesktopFileName(QStringLiteral(KAKEMARU_APP_ID));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/256/" KAKEMARU_APP_ID ".png")));
 
-  // Qt's own dialogs and buttons in Japanese.
-  QTranslator qtTranslator;
-  if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtTranslator);
-  }
+  InstallJapaneseQtTranslations();
 
   MessageBoxes messageBoxes;
   TForm1 form(messageBoxes);

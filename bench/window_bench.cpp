@@ -10,11 +10,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTranslator>
 #include <QWindow>
 
 #include <benchmark/benchmark.h>
@@ -28,6 +25,7 @@
 #include "fmain.h"
 #include "notifier.h"
 #include "option_group.h"
+#include "qt_translations.h"
 
 namespace {
 
@@ -106,11 +104,7 @@ namespace {
 // The child: start as main() does and leave at the first paint.
 int RunChild(int argc, char** argv, bool form) {
   QApplication application(argc, argv);
-  QTranslator qtTranslator;
-  if (qtTranslator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(&qtTranslator);
-  }
+  InstallJapaneseQtTranslations();
   SilentNotifier notifier;
   std::unique_ptr<QWidget> window;
   if (form) {

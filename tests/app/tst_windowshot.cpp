@@ -1,5 +1,6 @@
 // The real window on a real X server (Xvfb): preview a sheet as a user would
-// and save what the screen shows, for people to look at and for the README.
+// and save what the screen shows, and the sheet printed to PDF, for people to
+// look at and for the README (scripts/make-pictures.sh).
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -7,7 +8,12 @@
 #include <QScreen>
 #include <QtTest>
 
+#include <QPrinter>
+
 #include "fmain.h"
+#include "font_cache.h"
+#include "render/make_print.h"
+#include "sheet_printer.h"
 #include "message_boxes.h"
 #include "option_group.h"
 
@@ -46,6 +52,23 @@ void TestWindowShot::previewedSheet() {
   // The next repaint shows the question sheet.
   form.update();
   shoot(QStringLiteral("window-questions"));
+
+  // The same sheet printed with its answers, to PDF files as a printer that
+  // writes files would.
+  FontCache fonts;
+  SheetPrinter printer(fonts);
+  printer.Printer().setOutputFormat(QPrinter::PdfFormat);
+  printer.Printer().setOutputFileName(QStringLiteral(KAKEMARU_ARTIFACT_DIR "/sheet.pdf"));
+  render::ProblemTextTable texts;
+  const auto failure = printer.Print(
+      {render::kQuestionSheet, render::kAnswerSheet},
+      [&](render::DrawingSurface& surface, int width, int height, int drawMode) {
+        render::MakePrint(surface, width, height, drawMode,
+                          {form.CurrentSheet(), form.PrintNumber(), {.rgNum = 1}}, texts);
+      });
+  QVERIFY(!failure);
+  QVERIFY(QFile::exists(QStringLiteral(KAKEMARU_ARTIFACT_DIR "/sheet.pdf")));
+  QVERIFY(QFile::exists(QStringLiteral(KAKEMARU_ARTIFACT_DIR "/sheet-答え.pdf")));
 }
 
 QTEST_MAIN(TestWindowShot)
