@@ -38,8 +38,9 @@ QFont PixelFont(const QString& face, int pixels, bool bold = false) {
 
 QStringList TableLabels() {
   QStringList labels;
-  for (const QChar digit : QStringLiteral("０１２３４５６７８９"))
+  for (const QChar digit : QStringLiteral("０１２３４５６７８９")) {
     labels << digit + QStringLiteral("の段");
+  }
   return labels;
 }
 

@@ -59,8 +59,9 @@ void SheetPrinter::Setup(QWidget* parent) {
   dialog.setWindowTitle(QStringLiteral("印刷の設定"));
   // It only sets the printer up; printing is the print buttons' business.
   for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>()) {
-    if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+    if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) {
       ok->setText(QStringLiteral("設定"));
+    }
   }
   if (dialog.exec() == QDialog::Accepted) m_chosenInSetup = true;
 }
@@ -83,7 +84,7 @@ std::optional<QString> SheetPrinter::ChooseCurrentPrinter() {
 
 std::optional<QString> SheetPrinter::Print(std::initializer_list<int> drawModes,
                                            const PageDrawer& drawPage) {
-  if (const auto failure = ChooseCurrentPrinter()) return failure;
+  if (auto failure = ChooseCurrentPrinter()) return failure;
   QPrinter& printer = Printer();
   const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
   const QString questionFile = printer.outputFileName();

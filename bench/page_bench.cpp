@@ -5,21 +5,12 @@
 
 #include "recording_surface.h"
 #include "render/make_print.h"
-#include "worksheet/make_problems.h"
-#include "worksheet/question_count.h"
+#include "sample_sheet.h"
 
 namespace {
 
 void BM_MakePrint_Recording(benchmark::State& state) {
-  worksheet::WorksheetSettings settings;
-  settings.TableMask = worksheet::TableMask(1023);
-  settings.QNumCheck = 11;
-  settings.RandomCheck = worksheet::kRandomOrder;
-  worksheet::Sheet sheet;
-  worksheet::RandomSource random(1);
-  worksheet::MakeProblems(settings, random, sheet.problems, sheet.blankSides);
-  sheet.count = worksheet::QuestionCount(settings.QNumCheck);
-  sheet.countOption = settings.QNumCheck;
+  const worksheet::Sheet sheet = test_support::SampleSheet(11, 1);
 
   test_support::RecordingSurface surface;
   render::ProblemTextTable texts;

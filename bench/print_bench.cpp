@@ -16,29 +16,15 @@
 #include "font_cache.h"
 #include "qt_drawing_surface.h"
 #include "render/make_print.h"
+#include "sample_sheet.h"
 #include "sheet_printer.h"
-#include "worksheet/make_problems.h"
-#include "worksheet/question_count.h"
 
 namespace {
 
 constexpr int kResolution = 600;
 
-worksheet::Sheet EightyQuestions() {
-  worksheet::WorksheetSettings settings;
-  settings.TableMask = worksheet::TableMask(1023);
-  settings.QNumCheck = 11;
-  settings.RandomCheck = worksheet::kRandomOrder;
-  worksheet::Sheet sheet;
-  worksheet::RandomSource random(1);
-  worksheet::MakeProblems(settings, random, sheet.problems, sheet.blankSides);
-  sheet.count = worksheet::QuestionCount(settings.QNumCheck);
-  sheet.countOption = settings.QNumCheck;
-  return sheet;
-}
-
 struct Page {
-  worksheet::Sheet sheet = EightyQuestions();
+  worksheet::Sheet sheet = test_support::SampleSheet(11, 1);
   render::ProblemTextTable texts;
   void Draw(render::DrawingSurface& surface, int width, int height, int drawMode) {
     render::MakePrint(surface, width, height, drawMode, {sheet, 7, {.rgNum = 1}}, texts);

@@ -14,29 +14,15 @@
 #include "font_cache.h"
 #include "qt_drawing_surface.h"
 #include "render/make_print.h"
-#include "worksheet/make_problems.h"
-#include "worksheet/question_count.h"
+#include "sample_sheet.h"
 
 namespace {
 
 constexpr int kWidth = 2480;
 constexpr int kHeight = 3508;
 
-worksheet::Sheet EightyQuestions() {
-  worksheet::WorksheetSettings settings;
-  settings.TableMask = worksheet::TableMask(1023);
-  settings.QNumCheck = 11;
-  settings.RandomCheck = worksheet::kRandomOrder;
-  worksheet::Sheet sheet;
-  worksheet::RandomSource random(1);
-  worksheet::MakeProblems(settings, random, sheet.problems, sheet.blankSides);
-  sheet.count = worksheet::QuestionCount(settings.QNumCheck);
-  sheet.countOption = settings.QNumCheck;
-  return sheet;
-}
-
 void BM_Page_QtSurface(benchmark::State& state) {
-  const worksheet::Sheet sheet = EightyQuestions();
+  const worksheet::Sheet sheet = test_support::SampleSheet(11, 1);
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
   FontCache fonts;
   render::ProblemTextTable texts;
@@ -51,7 +37,7 @@ BENCHMARK(BM_Page_QtSurface)->Unit(benchmark::kMillisecond);
 // The same page with its positions, fonts and texts worked out beforehand,
 // drawn with plain QPainter calls.
 void BM_Page_DirectQPainter(benchmark::State& state) {
-  const worksheet::Sheet sheet = EightyQuestions();
+  const worksheet::Sheet sheet = test_support::SampleSheet(11, 1);
   QImage image(kWidth, kHeight, QImage::Format_RGB32);
   FontCache fonts;
   render::ProblemTextTable table;

@@ -12,19 +12,11 @@
 #include <QtTest>
 
 #include "fmain.h"
-#include "notifier.h"
 #include "option_group.h"
 #include "qt_translations.h"
+#include "recording_notifier.h"
 
 namespace {
-
-class RecordingNotifier : public Notifier {
- public:
-  void Refusal(QWidget* /*parent*/, const QString& message) override { refusals << message; }
-  void Error(QWidget* /*parent*/, const QString& message) override { errors << message; }
-  QStringList refusals;
-  QStringList errors;
-};
 
 bool IsJapanese(const QString& text) {
   return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; });
@@ -72,13 +64,13 @@ void TestAccessibility::everyControlHasAJapaneseNameAndRole() {
     const char* name;
     QAccessible::Role role;
   } controls[] = {
-      {"GroupBox1", QAccessible::Grouping},     {"ImportantDan", QAccessible::Grouping},
-      {"QNumCheck", QAccessible::Grouping},     {"RandomCheck", QAccessible::Grouping},
-      {"JousuuCheck", QAccessible::Grouping},   {"rgSquare", QAccessible::Grouping},
-      {"rgMulti", QAccessible::Grouping},       {"rgNum", QAccessible::Grouping},
-      {"Edit1", QAccessible::EditableText},     {"btnSetPrn", QAccessible::Button},
-      {"PreviewBtn", QAccessible::Button},      {"PrintBtn", QAccessible::Button},
-      {"PrintAnsBtn", QAccessible::Button},     {"QuitBtn", QAccessible::Button},
+      {"GroupBox1", QAccessible::Grouping},   {"ImportantDan", QAccessible::Grouping},
+      {"QNumCheck", QAccessible::Grouping},   {"RandomCheck", QAccessible::Grouping},
+      {"JousuuCheck", QAccessible::Grouping}, {"rgSquare", QAccessible::Grouping},
+      {"rgMulti", QAccessible::Grouping},     {"rgNum", QAccessible::Grouping},
+      {"Edit1", QAccessible::EditableText},   {"btnSetPrn", QAccessible::Button},
+      {"PreviewBtn", QAccessible::Button},    {"PrintBtn", QAccessible::Button},
+      {"PrintAnsBtn", QAccessible::Button},   {"QuitBtn", QAccessible::Button},
       {"PaintBox1", QAccessible::Client},
   };
   for (const auto& control : controls) {

@@ -15,20 +15,12 @@
 #include "fmain.h"
 #include "font_cache.h"
 #include "message_boxes.h"
-#include "notifier.h"
 #include "option_group.h"
 #include "qt_drawing_surface.h"
+#include "recording_notifier.h"
 #include "render/make_print.h"
 
 namespace {
-
-class RecordingNotifier : public Notifier {
- public:
-  void Refusal(QWidget* /*parent*/, const QString& message) override { refusals << message; }
-  void Error(QWidget* /*parent*/, const QString& message) override { errors << message; }
-  QStringList refusals;
-  QStringList errors;
-};
 
 QStringList Labels(const OptionGroup* group) {
   QStringList labels;

@@ -18,20 +18,12 @@
 
 #include "fmain.h"
 #include "font_cache.h"
-#include "notifier.h"
 #include "option_group.h"
+#include "recording_notifier.h"
 #include "render/make_print.h"
 #include "sheet_printer.h"
 
 namespace {
-
-class RecordingNotifier : public Notifier {
- public:
-  void Refusal(QWidget* /*parent*/, const QString& message) override { refusals << message; }
-  void Error(QWidget* /*parent*/, const QString& message) override { errors << message; }
-  QStringList refusals;
-  QStringList errors;
-};
 
 const QByteArray kQueue = qgetenv("KAKEMARU_TEST_QUEUE");
 

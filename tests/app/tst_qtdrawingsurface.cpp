@@ -19,7 +19,7 @@
 #include "recording_surface.h"
 #include "render/make_print.h"
 #include "render/page_scale.h"
-#include "worksheet/make_problems.h"
+#include "sample_sheet.h"
 #include "worksheet/question_count.h"
 
 using test_support::Cp932;
@@ -46,20 +46,6 @@ QImage Blank(int width, int height) {
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(kUnpainted);
   return image;
-}
-
-worksheet::Sheet MakeSheet(int countOption, std::uint32_t seed) {
-  worksheet::WorksheetSettings settings;
-  settings.TableMask = worksheet::TableMask(1023);
-  settings.QNumCheck = countOption;
-  settings.JousuuCheck = worksheet::ZeroMultiplierAllowed(countOption) ? 1 : 0;
-  settings.RandomCheck = worksheet::kRandomOrder;
-  worksheet::Sheet sheet;
-  worksheet::RandomSource random(seed);
-  worksheet::MakeProblems(settings, random, sheet.problems, sheet.blankSides);
-  sheet.count = worksheet::QuestionCount(countOption);
-  sheet.countOption = countOption;
-  return sheet;
 }
 
 }  // namespace
@@ -250,7 +236,7 @@ void TestQtDrawingSurface::page() {
   QFETCH(int, drawMode);
   QFETCH(QSize, size);
   const worksheet::Sheet sheet =
-      MakeSheet(countOption, 20261207u + static_cast<unsigned>(countOption));
+      test_support::SampleSheet(countOption, 20261207u + static_cast<unsigned>(countOption));
   const render::DrawingOptions options{
       .rgSquare = countOption % 4, .rgMulti = 0, .rgNum = countOption % 3 == 0 ? 1 : 0};
 

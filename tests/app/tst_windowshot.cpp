@@ -12,10 +12,10 @@
 
 #include "fmain.h"
 #include "font_cache.h"
-#include "render/make_print.h"
-#include "sheet_printer.h"
 #include "message_boxes.h"
 #include "option_group.h"
+#include "render/make_print.h"
+#include "sheet_printer.h"
 
 class TestWindowShot : public QObject {
   Q_OBJECT
