@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
 #include <utility>
 
 #include "cp932_codec.h"
