@@ -19,8 +19,7 @@ bool IsMinchoName(const QString& name) {
 
 // Among the installed Japanese families, one of the same kind (Mincho or
 // Gothic) as the name asks for, else any.
-QString JapaneseFamilyLike(const QString& faceName) {
-  const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
+QString JapaneseFamilyLike(const QString& faceName, const QStringList& japanese) {
   const bool mincho = IsMinchoName(faceName);
   const auto sameKind = std::find_if(japanese.begin(), japanese.end(), [mincho](const QString& f) {
     return IsMinchoName(f) == mincho;
@@ -57,7 +56,7 @@ QString FontCache::FamilyFor(const QString& faceName) {
       break;
     }
   }
-  if (family.isEmpty()) family = JapaneseFamilyLike(faceName);
+  if (family.isEmpty()) family = JapaneseFamilyLike(faceName, japanese);
   if (family.isEmpty()) family = faceName;  // no Japanese face installed at all
   m_families.insert(faceName, family);
   return family;

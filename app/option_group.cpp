@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QRadioButton>
 
+#include <algorithm>
+
 OptionGroup::OptionGroup(const QString& caption, const QStringList& items, int columns,
                          QWidget* parent)
     : QGroupBox(caption, parent), m_columns(std::max(1, columns)) {
