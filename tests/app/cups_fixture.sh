@@ -3,7 +3,8 @@
 # our own (unless one already runs) with a virtual PDF queue as the default.
 #   cups_fixture.sh start STATE_DIR QUEUE
 #   cups_fixture.sh stop STATE_DIR QUEUE
-# Only a scheduler that "start" launched is stopped, by its process id.
+# Only a scheduler that "start" launched is stopped, by its process id; on a
+# scheduler that was already running, the previous default comes back.
 set -uo pipefail
 action=$1 state=$2 queue=$3
 mkdir -p "$state"
@@ -23,6 +24,9 @@ start)
     done
     scheduler_running || { echo "the CUPS scheduler did not start" >&2; exit 1; }
   fi
+  # A scheduler that was already running may have its own default: keep it.
+  previous=$(lpstat -d 2>/dev/null | sed -n 's/^system default destination: //p')
+  [ -n "$previous" ] && [ "$previous" != "$queue" ] && echo "$previous" >"$state/previous-default"
   # lpadmin warns that printer drivers are deprecated; harmless here.
   lpadmin -p "$queue" -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E 2>/dev/null || exit 1
   lpadmin -d "$queue" || exit 1
@@ -31,6 +35,10 @@ start)
 stop)
   cancel -a -x "$queue" 2>/dev/null
   lpadmin -x "$queue" 2>/dev/null
+  if [ -f "$state/previous-default" ]; then
+    lpadmin -d "$(cat "$state/previous-default")" 2>/dev/null
+    rm -f "$state/previous-default"
+  fi
   if [ -f "$state/cupsd.pid" ]; then
     pid=$(cat "$state/cupsd.pid")
     kill "$pid" 2>/dev/null
