@@ -89,12 +89,11 @@ std::optional<QString> SheetPrinter::Print(std::initializer_list<int> drawModes,
   const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
   const QString questionFile = printer.outputFileName();
   std::optional<QString> failure;
-  bool first = true;
   for (const int drawMode : drawModes) {
-    if (!first && PrintsToFile()) printer.setOutputFileName(AnswerFileName(questionFile));
-    first = false;
     failure = PrintJob(drawMode, printable.width(), printable.height(), drawPage);
     if (failure) break;
+    // Any job after the first holds the answers: beside, not over, the questions.
+    if (PrintsToFile()) printer.setOutputFileName(AnswerFileName(questionFile));
   }
   if (PrintsToFile()) printer.setOutputFileName(questionFile);
   return failure;

@@ -3,7 +3,6 @@
 // same page into a QImage of the same size; and the size of the PDF that one
 // page makes.
 
-#include <QApplication>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -14,6 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include "font_cache.h"
+#include "qt_benchmarks.h"
 #include "qt_drawing_surface.h"
 #include "render/make_print.h"
 #include "sample_sheet.h"
@@ -90,10 +90,5 @@ BENCHMARK(BM_PdfBytesPerPage)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunQtBenchmarks(argc, argv);
 }

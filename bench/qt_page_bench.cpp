@@ -2,7 +2,6 @@
 // the page's drawing surface, and the same page drawn directly with QPainter
 // as the baseline. Targets: under 50 ms; the surface within 10 % of the baseline.
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -12,6 +11,7 @@
 
 #include "cp932_codec.h"
 #include "font_cache.h"
+#include "qt_benchmarks.h"
 #include "qt_drawing_surface.h"
 #include "render/make_print.h"
 #include "sample_sheet.h"
@@ -87,10 +87,5 @@ BENCHMARK(BM_Page_DirectQPainter)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunQtBenchmarks(argc, argv);
 }

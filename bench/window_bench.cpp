@@ -27,6 +27,7 @@
 #include "fmain.h"
 #include "notifier.h"
 #include "option_group.h"
+#include "qt_benchmarks.h"
 #include "qt_translations.h"
 
 namespace {
@@ -171,13 +172,9 @@ BENCHMARK(BM_ProcessStart_TForm1)->Unit(benchmark::kMillisecond)->Iterations(10)
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   if (argc == 2 && std::strncmp(argv[1], "--child=", 8) == 0) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     return RunChild(argc, argv, argv[1] + 8);
   }
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return RunQtBenchmarks(argc, argv);
 }
