@@ -1,8 +1,8 @@
 #include <QApplication>
-#include <QIcon>
 
 #include <cstdio>
 
+#include "application_identity.h"
 #include "fmain.h"
 #include "message_boxes.h"
 #include "qt_translations.h"
@@ -28,10 +28,7 @@ int main(int argc, char* argv[]) {
     return 1;
   }
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("kakemaru"));
-  QApplication::setApplicationDisplayName(kProgramTitle);
-  QApplication::setDesktopFileName(QStringLiteral(KAKEMARU_APP_ID));
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/256/" KAKEMARU_APP_ID ".png")));
+  ApplyApplicationIdentity();
 
   InstallJapaneseQtTranslations();
 
