@@ -10,11 +10,13 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QWindow>
 
 #include <algorithm>
 #include <utility>
 
 #include "cp932_codec.h"
+#include "group_box.h"
 #include "notifier.h"
 #include "option_group.h"
 #include "preview_area.h"
@@ -28,7 +30,15 @@
 namespace {
 
 // Laid out for 96 dpi in pixels; the client area of a 670 × 554 window.
+constexpr QSize kOuterSize(670, 554);
 constexpr QSize kClientSize(662, 527);
+
+// Centred on the screen's free area; where the window does not fit, its
+// top-left corner stays on the screen, so that its title bar can be reached.
+QPoint PlacedOn(const QRect& available, const QSize& outer) {
+  return {available.left() + std::max(0, (available.width() - outer.width()) / 2),
+          available.top() + std::max(0, (available.height() - outer.height()) / 2)};
+}
 
 QFont PixelFont(const QString& face, int pixels, bool bold = false) {
   QFont font(face);
@@ -108,7 +118,7 @@ void TForm1::CreateControls() {
   place(Label2, "Label2", PixelFont(gothic, 16, true), {8, 4, 297, 16});
   Label2->setStyleSheet(QStringLiteral("color: red"));
 
-  GroupBox1 = new QGroupBox(QStringLiteral("段"), this);
+  GroupBox1 = new GroupBox(QStringLiteral("段"), this);
   place(GroupBox1, "GroupBox1", controlFont, {8, 24, 177, 125});
   const QStringList tables = TableLabels();
   for (int table = 0; table < 10; ++table) {
@@ -123,7 +133,7 @@ void TForm1::CreateControls() {
   ImportantDan = optionGroup("ImportantDan", QStringLiteral("重点的にしたい段"), tables, 2,
                              controlFont, {8, 152, 177, 113});
   QNumCheck = optionGroup("QNumCheck", QStringLiteral("問題数"), QuestionCountLabels(), 1,
-                          controlFont, {192, 24, 121, 217});
+                          controlFont, {192, 24, 121, 222});
   QNumCheck->SetItemIndex(0);
   QNumCheck->setEnabled(false);
 
@@ -139,7 +149,7 @@ void TForm1::CreateControls() {
   RandomCheck->SetItemIndex(worksheet::kAscending);
   JousuuCheck = optionGroup("JousuuCheck", QStringLiteral("乗数に０を"),
                             {QStringLiteral("入れない"), QStringLiteral("入れる")}, 1, controlFont,
-                            {204, 272, 109, 49});
+                            {204, 272, 109, 54});
   JousuuCheck->SetItemIndex(worksheet::kZeroExcluded);
   rgSquare = optionGroup("rgSquare", QStringLiteral("[ ]のパターン"),
                          {QStringLiteral("なし"), QStringLiteral("[ ]×"), QStringLiteral("×[ ]"),
@@ -258,8 +268,25 @@ void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (m_centred) return;
   m_centred = true;
-  if (const QScreen* shown = screen()) move(shown->availableGeometry().center() - rect().center());
+  if (const QScreen* shown = screen()) move(PlacedOn(shown->availableGeometry(), OuterSize()));
+  // Qt shows its stored image when the window is mapped again or uncovered;
+  // the preview must be drawn anew then.
+  if (QWindow* handle = windowHandle()) handle->installEventFilter(this);
   JousuuCheck->Item(worksheet::kZeroExcluded)->setFocus(Qt::OtherFocusReason);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
+    PaintBox1->update();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// The size with the window system's frame, which is known only once the
+// window is shown; until then the classic frame's.
+QSize TForm1::OuterSize() const {
+  const QSize framed = frameGeometry().size();
+  return framed != size() ? framed : size() + (kOuterSize - kClientSize);
 }
 
 void TForm1::DanClick(QCheckBox* box) {

@@ -32,12 +32,12 @@
 #include "worksheet/sheet.h"
 #include "worksheet/worksheet_settings.h"
 
+class GroupBox;
 class Notifier;
 class OptionGroup;
 class PreviewArea;
 class QCheckBox;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPainter;
@@ -61,12 +61,14 @@ class TForm1 : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void CreateControls();
   void DescribeControls();
   void SetTabOrder();
   void FormCreate();
+  QSize OuterSize() const;
 
   void DanClick(QCheckBox* box);
   void CheckBoxClick(QCheckBox* box);
@@ -90,7 +92,7 @@ class TForm1 : public QWidget {
   SheetPrinter m_printer{m_fonts};
 
   QLabel* Label2 = nullptr;
-  QGroupBox* GroupBox1 = nullptr;
+  GroupBox* GroupBox1 = nullptr;
   std::array<QCheckBox*, 10> m_danBoxes{};
   OptionGroup* ImportantDan = nullptr;
   OptionGroup* QNumCheck = nullptr;

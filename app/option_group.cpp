@@ -2,16 +2,21 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QFontMetrics>
-#include <QRadioButton>
+#include <QFontMetricsF>
+#include <QScopedValueRollback>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <algorithm>
+#include <cmath>
+
+#include "option_item.h"
 
 OptionGroup::OptionGroup(const QString& caption, const QStringList& items, int columns,
                          QWidget* parent)
-    : QGroupBox(caption, parent), m_columns(std::max(1, columns)) {
+    : GroupBox(caption, parent), m_columns(std::max(1, columns)) {
   for (int index = 0; index < items.size(); ++index) {
-    auto* item = new QRadioButton(items.at(index), this);
+    auto* item = new OptionItem(items.at(index), this);
     m_buttons.addButton(item, index);
     m_items.append(item);
   }
@@ -24,6 +29,7 @@ OptionGroup::OptionGroup(const QString& caption, const QStringList& items, int c
 
 void OptionGroup::SetItemIndex(int index) {
   if (index == m_itemIndex) return;
+  const QScopedValueRollback fromCode(m_settingFromCode, true);
   if (index >= 0 && index < Count()) {
     m_items.at(index)->setChecked(true);  // Chosen() follows through the group
     return;
@@ -40,14 +46,31 @@ void OptionGroup::Chosen(int index) {
   if (index == m_itemIndex) return;
   m_itemIndex = index;
   UpdateTabStops();
+  if (!m_settingFromCode && !isAncestorOf(QApplication::focusWidget())) EnteredByChoice(index);
   emit Click();
 }
 
+// An item chosen while the focus is elsewhere, by an assistive tool's action
+// or a click into an inactive window: the user has entered the group, and
+// the focus follows, as it does a click.
+void OptionGroup::EnteredByChoice(int index) {
+  QRadioButton* item = m_items.at(index);
+  item->setFocus(Qt::OtherFocusReason);  // FocusChanged() runs Enter in an active window
+  if (QApplication::focusWidget() != item) {
+    m_lastFocus = item;
+    emit Enter();
+  }
+}
+
+// A click into an inactive window moves the focus from the window's last
+// focused control, though Qt reports it as coming from no widget; focus
+// merely coming back to that control with the window runs nothing.
 void OptionGroup::FocusChanged(QWidget* old, QWidget* now) {
-  // Only a move between controls of this window: not the window becoming
-  // active again, nor a return from a dialog.
-  if (now == nullptr || old == nullptr || old->window() != window()) return;
-  if (isAncestorOf(now) && !isAncestorOf(old)) emit Enter();
+  if (now == nullptr || now->window() != window()) return;
+  QWidget* previous = old != nullptr && old->window() == window() ? old : m_lastFocus.data();
+  m_lastFocus = now;
+  if (previous == now) return;
+  if (isAncestorOf(now) && (previous == nullptr || !isAncestorOf(previous))) emit Enter();
 }
 
 // Tab enters the group at its chosen item only, and passes the group by when
@@ -59,27 +82,49 @@ void OptionGroup::UpdateTabStops() {
 }
 
 void OptionGroup::resizeEvent(QResizeEvent* event) {
-  QGroupBox::resizeEvent(event);
+  GroupBox::resizeEvent(event);
   ArrangeItems();
 }
 
 void OptionGroup::changeEvent(QEvent* event) {
-  QGroupBox::changeEvent(event);
-  if (event->type() == QEvent::FontChange) ArrangeItems();
+  GroupBox::changeEvent(event);
+  if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+    ArrangeItems();
+  }
 }
 
-// Items share the room below the caption evenly, column by column, as the
-// classic Windows radio group lays them out.
+// Items share the inside of the frame evenly, column by column, as classic
+// radio groups lay them out. Each item gets the group's font set on it, so
+// that an application style sheet cannot take it away.
 void OptionGroup::ArrangeItems() {
   if (m_items.isEmpty()) return;
+  const QRect inside = Inside();
   const int rows = (Count() + m_columns - 1) / m_columns;
-  const int captionHeight = QFontMetrics(font()).height();
   const int itemWidth = (width() - 10) / m_columns;
-  const int room = height() - captionHeight - 5;
-  const int itemHeight = std::max(1, room / rows);
-  const int top = captionHeight + 1 + (room % rows) / 2;
+  const qreal share = static_cast<qreal>(inside.height()) / rows;
+  const auto rowTop = [&](int row) {
+    return inside.top() + static_cast<int>(std::lround(row * share));
+  };
+
+  const QFontMetricsF metrics(font());
+  qreal inkTop = 0;
+  qreal inkBottom = 0;
+  for (const QRadioButton* item : std::as_const(m_items)) {
+    const QRectF ink = metrics.tightBoundingRect(item->text());
+    inkTop = std::min(inkTop, ink.top());
+    inkBottom = std::max(inkBottom, ink.bottom());
+  }
+  // One indicator size for the group, with a free row above and below it.
+  QStyleOptionButton option;
+  option.initFrom(m_items.first());
+  const int styled = style()->pixelMetric(QStyle::PM_ExclusiveIndicatorHeight, &option, this);
+  const int indicator = std::max(6, std::min(styled, static_cast<int>(share) - 2));
   for (int index = 0; index < Count(); ++index) {
-    m_items.at(index)->setGeometry((index / rows) * itemWidth + 8,
-                                   (index % rows) * itemHeight + top, itemWidth, itemHeight);
+    auto* item = static_cast<OptionItem*>(m_items.at(index));
+    const int row = index % rows;
+    item->setFont(font());
+    item->SetLayout(inkTop, inkBottom, indicator);
+    item->setGeometry((index / rows) * itemWidth + 8, rowTop(row), itemWidth,
+                      rowTop(row + 1) - rowTop(row));
   }
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QButtonGroup>
-#include <QGroupBox>
 #include <QList>
+#include <QPointer>
 #include <QStringList>
+
+#include "group_box.h"
 
 class QRadioButton;
 
@@ -11,9 +13,11 @@ class QRadioButton;
 // its items filled column by column. Click runs when the chosen item changes
 // to an item, by the user or from code; not for a click on the chosen item
 // nor for clearing to none. Enter runs when the keyboard focus arrives in the
-// group from another control of the window. While no item is chosen the Tab
-// key passes the group by.
-class OptionGroup : public QGroupBox {
+// group from another control of the window, also with a click that activates
+// the window, and when the user chooses an item without moving the focus (an
+// assistive tool's action). While no item is chosen the Tab key passes the
+// group by.
+class OptionGroup : public GroupBox {
   Q_OBJECT
 
  public:
@@ -34,6 +38,7 @@ class OptionGroup : public QGroupBox {
 
  private:
   void Chosen(int index);
+  void EnteredByChoice(int index);
   void FocusChanged(QWidget* old, QWidget* now);
   void ArrangeItems();
   void UpdateTabStops();
@@ -42,4 +47,6 @@ class OptionGroup : public QGroupBox {
   QList<QRadioButton*> m_items;
   int m_columns = 1;
   int m_itemIndex = -1;
+  bool m_settingFromCode = false;
+  QPointer<QWidget> m_lastFocus;  // the window's focused control, kept while it is inactive
 };

@@ -1,0 +1,36 @@
+#include "group_box.h"
+
+#include <qdrawutil.h>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStyle>
+
+namespace {
+constexpr int kCaptionLeft = 8;
+constexpr int kCaptionPadding = 2;
+constexpr int kFrameWidth = 2;
+}  // namespace
+
+GroupBox::GroupBox(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+
+QRect GroupBox::CaptionRect() const {
+  const QFontMetrics metrics(font());
+  return {kCaptionLeft - kCaptionPadding, 0,
+          metrics.horizontalAdvance(title()) + 2 * kCaptionPadding, metrics.height()};
+}
+
+QRect GroupBox::Inside() const {
+  const int top = QFontMetrics(font()).height();
+  return QRect(kFrameWidth, top, width() - 2 * kFrameWidth, height() - top - kFrameWidth - 1);
+}
+
+// An etched frame in the palette's colours, as classic group boxes have.
+void GroupBox::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  const QRect caption = CaptionRect();
+  painter.setClipRegion(QRegion(rect()).subtracted(caption));
+  qDrawShadeRect(&painter, rect().adjusted(0, caption.height() / 2, 0, 0), palette(), true, 1, 0);
+  painter.setClipping(false);
+  style()->drawItemText(&painter, caption, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
+                        isEnabled(), title(), QPalette::WindowText);
+}

@@ -1,0 +1,55 @@
+#include "option_item.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QStyleOptionButton>
+
+#include <algorithm>
+#include <cmath>
+
+OptionItem::OptionItem(const QString& caption, QWidget* parent) : QRadioButton(caption, parent) {}
+
+void OptionItem::SetLayout(qreal inkTop, qreal inkBottom, int indicatorSize) {
+  m_inkTop = inkTop;
+  m_inkBottom = inkBottom;
+  m_indicatorSize = indicatorSize;
+  update();
+}
+
+void OptionItem::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+
+  const int indicator = m_indicatorSize;
+  QStyleOptionButton circle = option;
+  circle.rect = QRect(0, (height() - indicator) / 2, indicator, indicator);
+  style()->drawPrimitive(QStyle::PE_IndicatorRadioButton, &circle, &painter, this);
+
+  const int spacing = style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, &option, this);
+  const qreal left = indicator + spacing;
+  // Centre the ink band, not the font's line box: Japanese glyphs fill the
+  // em, and a share may be lower than the line.
+  const qreal baseline = (height() - (m_inkBottom - m_inkTop)) / 2 - m_inkTop;
+  const QPalette::ColorGroup group = !isEnabled()       ? QPalette::Disabled
+                                     : isActiveWindow() ? QPalette::Active
+                                                        : QPalette::Inactive;
+  painter.setPen(palette().color(group, QPalette::WindowText));
+  painter.setFont(font());
+  painter.drawText(QPointF(left, std::round(baseline)), text());
+
+  if (hasFocus()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    const qreal width = QFontMetricsF(font()).horizontalAdvance(text());
+    focus.rect = QRect(static_cast<int>(left) - 1, 0,
+                       std::min(static_cast<int>(std::ceil(width)) + 2,
+                                this->width() - static_cast<int>(left) + 1),
+                       height());
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+  }
+}
+
+bool OptionItem::hitButton(const QPoint& position) const {
+  return rect().contains(position);
+}

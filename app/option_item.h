@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QRadioButton>
+
+// One item of an option group. It draws within its own share of the group,
+// however small: the indicator shrinks to fit the share, the caption is
+// centred on the ink of the group's captions and clipped at the share's
+// edges, and the whole share takes clicks, as classic radio groups do.
+class OptionItem : public QRadioButton {
+  Q_OBJECT
+
+ public:
+  OptionItem(const QString& caption, QWidget* parent);
+
+  // The band of the group's captions' ink, relative to the baseline (top
+  // negative), so that every item of a group sits on one baseline, and the
+  // size of the indicator, the same for every item of the group.
+  void SetLayout(qreal inkTop, qreal inkBottom, int indicatorSize);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool hitButton(const QPoint& position) const override;
+
+ private:
+  qreal m_inkTop = 0;
+  qreal m_inkBottom = 0;
+  int m_indicatorSize = 13;
+};
