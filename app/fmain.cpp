@@ -133,7 +133,7 @@ void TForm1::CreateControls() {
   ImportantDan = optionGroup("ImportantDan", QStringLiteral("重点的にしたい段"), tables, 2,
                              controlFont, {8, 152, 177, 113});
   QNumCheck = optionGroup("QNumCheck", QStringLiteral("問題数"), QuestionCountLabels(), 1,
-                          controlFont, {192, 24, 121, 222});
+                          controlFont, {192, 24, 121, 223});
   QNumCheck->SetItemIndex(0);
   QNumCheck->setEnabled(false);
 
@@ -149,7 +149,7 @@ void TForm1::CreateControls() {
   RandomCheck->SetItemIndex(worksheet::kAscending);
   JousuuCheck = optionGroup("JousuuCheck", QStringLiteral("乗数に０を"),
                             {QStringLiteral("入れない"), QStringLiteral("入れる")}, 1, controlFont,
-                            {204, 272, 109, 54});
+                            {204, 272, 109, 55});
   JousuuCheck->SetItemIndex(worksheet::kZeroExcluded);
   rgSquare = optionGroup("rgSquare", QStringLiteral("[ ]のパターン"),
                          {QStringLiteral("なし"), QStringLiteral("[ ]×"), QStringLiteral("×[ ]"),

@@ -1,7 +1,10 @@
 #include "group_box.h"
 
 #include <qdrawutil.h>
+
+#include <cmath>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
 
@@ -19,9 +22,12 @@ QRect GroupBox::CaptionRect() const {
           metrics.horizontalAdvance(title()) + 2 * kCaptionPadding, metrics.height()};
 }
 
+// Below the caption's ink rather than its line: small groups need the rows.
 QRect GroupBox::Inside() const {
-  const int top = QFontMetrics(font()).height();
-  return QRect(kFrameWidth, top, width() - 2 * kFrameWidth, height() - top - kFrameWidth - 1);
+  const QFontMetricsF metrics(font());
+  const qreal captionInk = metrics.ascent() + metrics.tightBoundingRect(title()).bottom();
+  const int top = static_cast<int>(std::ceil(captionInk)) + 1;
+  return {kFrameWidth, top, width() - 2 * kFrameWidth, height() - top - kFrameWidth - 1};
 }
 
 // An etched frame in the palette's colours, as classic group boxes have.

@@ -16,6 +16,9 @@ class OptionItem : public QRadioButton {
   // negative), so that every item of a group sits on one baseline, and the
   // size of the indicator, the same for every item of the group.
   void SetLayout(qreal inkTop, qreal inkBottom, int indicatorSize);
+  qreal InkTop() const { return m_inkTop; }
+  qreal InkBottom() const { return m_inkBottom; }
+  int IndicatorSize() const { return m_indicatorSize; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
