@@ -2,11 +2,11 @@
 
 #include <qdrawutil.h>
 
-#include <cmath>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
+#include <cmath>
 
 namespace {
 constexpr int kCaptionLeft = 8;

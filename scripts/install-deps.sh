@@ -11,8 +11,8 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho
   # desktop sound for the information beep
   libcanberra-dev sound-theme-freedesktop
-  # headless GUI tests and screenshots
-  xvfb xauth imagemagick librsvg2-bin
+  # headless GUI tests and screenshots; X as other programs see it
+  xvfb xauth imagemagick librsvg2-bin x11-utils xdotool
   # printing through CUPS to a PDF queue, and reading the PDFs back
   cups printer-driver-cups-pdf libcups2-dev poppler-utils
   # desktop integration and packaging checks

@@ -73,8 +73,8 @@ void TestOptionGroups::itemsDrawInTheirOwnShares_data() {
   // QNumCheck's fourteen items have less room than their ink: neighbours
   // may meet there but never overlap.
   QTest::addColumn<bool>("apart");
-  for (const char* name : {"ImportantDan", "RandomCheck", "JousuuCheck", "rgSquare", "rgMulti",
-                           "rgNum"}) {
+  for (const char* name :
+       {"ImportantDan", "RandomCheck", "JousuuCheck", "rgSquare", "rgMulti", "rgNum"}) {
     QTest::newRow(name) << QString::fromLatin1(name) << true;
   }
   QTest::newRow("QNumCheck") << QStringLiteral("QNumCheck") << false;
