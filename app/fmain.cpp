@@ -334,13 +334,17 @@ void TForm1::PaintBox1Paint(QPainter& painter) {
   QtDrawingSurface surface(painter, m_fonts);
   render::MakePrint(surface, PaintBox1->width(), PaintBox1->height(), drawMode,
                     {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
-  // What the preview shows, for those who cannot see it.
+  // What the preview shows, for those who cannot see it. Set only when it
+  // changes: every setting tells the assistive tools of a change.
   const QString sheet = drawMode == render::kAnswerSheet ? QStringLiteral("答えの用紙")
                                                          : QStringLiteral("問題の用紙");
-  PaintBox1->setAccessibleDescription(
+  const QString description =
       QStringLiteral("%1（%2、問題No.%3）")
           .arg(sheet, QNumCheck->Item(m_sheet.countOption)->text().trimmed(),
-               QString::number(m_printNumber)));
+               QString::number(m_printNumber));
+  if (description != PaintBox1->accessibleDescription()) {
+    PaintBox1->setAccessibleDescription(description);
+  }
   emit PreviewDrawn(drawMode);
 }
 
