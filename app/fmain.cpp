@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStyle>
 
 #include <algorithm>
 #include <utility>
 
+#include "close_icon.h"
 #include "cp932_codec.h"
 #include "notifier.h"
 #include "option_group.h"
@@ -167,7 +167,8 @@ void TForm1::CreateControls() {
   PrintAnsBtn->setIconSize({16, 16});
   PrintAnsBtn->setEnabled(false);
   QuitBtn = button("QuitBtn", QStringLiteral("終了"), {224, 456, 81, 57});
-  QuitBtn->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+  SetCloseIcon(QuitBtn);
+  QuitBtn->setIconSize({16, 16});
 
   Bevel1 = new QFrame(this);
   place(Bevel1, "Bevel1", font(), {320, 48, 337, 457});
