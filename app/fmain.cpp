@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QStyle>
 #include <QWindow>
 
 #include <algorithm>
 #include <utility>
 
+#include "close_icon.h"
 #include "cp932_codec.h"
 #include "group_box.h"
 #include "notifier.h"
@@ -177,7 +177,8 @@ void TForm1::CreateControls() {
   PrintAnsBtn->setIconSize({16, 16});
   PrintAnsBtn->setEnabled(false);
   QuitBtn = button("QuitBtn", QStringLiteral("終了"), {224, 456, 81, 57});
-  QuitBtn->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+  SetCloseIcon(QuitBtn);
+  QuitBtn->setIconSize({16, 16});
 
   Bevel1 = new QFrame(this);
   place(Bevel1, "Bevel1", font(), {320, 48, 337, 457});
@@ -361,13 +362,17 @@ void TForm1::PaintBox1Paint(QPainter& painter) {
   QtDrawingSurface surface(painter, m_fonts);
   render::MakePrint(surface, PaintBox1->width(), PaintBox1->height(), drawMode,
                     {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
-  // What the preview shows, for those who cannot see it.
+  // What the preview shows, for those who cannot see it. Set only when it
+  // changes: every setting tells the assistive tools of a change.
   const QString sheet = drawMode == render::kAnswerSheet ? QStringLiteral("答えの用紙")
                                                          : QStringLiteral("問題の用紙");
-  PaintBox1->setAccessibleDescription(
+  const QString description =
       QStringLiteral("%1（%2、問題No.%3）")
           .arg(sheet, QNumCheck->Item(m_sheet.countOption)->text().trimmed(),
-               QString::number(m_printNumber)));
+               QString::number(m_printNumber));
+  if (description != PaintBox1->accessibleDescription()) {
+    PaintBox1->setAccessibleDescription(description);
+  }
   emit PreviewDrawn(drawMode);
 }
 

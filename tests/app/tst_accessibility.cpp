@@ -112,6 +112,14 @@ void TestAccessibility::previewSaysWhichSheetItShows() {
   m_form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->repaint();
   QCOMPARE(Accessible("PaintBox1")->text(QAccessible::Description),
            QStringLiteral("問題の用紙（９問、問題No.7）"));
+  // A new sheet with another number and count is told, not the one before.
+  QTest::mouseClick(m_form->findChild<QCheckBox*>(QStringLiteral("D5")), Qt::LeftButton);
+  QTest::mouseClick(m_form->findChild<OptionGroup*>(QStringLiteral("QNumCheck"))->Item(1),
+                    Qt::LeftButton);
+  m_form->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("8"));
+  QTest::mouseClick(m_form->findChild<QPushButton*>(QStringLiteral("PreviewBtn")), Qt::LeftButton);
+  QCOMPARE(Accessible("PaintBox1")->text(QAccessible::Description),
+           QStringLiteral("答えの用紙（１０問、問題No.8）"));
 }
 
 // An input method first shows its composition, then commits the text.

@@ -12,6 +12,9 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "fmain.h"
 #include "font_cache.h"
 #include "message_boxes.h"
@@ -34,6 +37,19 @@ int CheckedItems(const OptionGroup* group) {
   return checked;
 }
 
+QPalette WithButtonColours(QPalette palette, const QColor& button, const QColor& buttonText) {
+  palette.setColor(QPalette::Window, button);
+  palette.setColor(QPalette::Button, button);
+  palette.setColor(QPalette::WindowText, buttonText);
+  palette.setColor(QPalette::ButtonText, buttonText);
+  return palette;
+}
+
+int ChannelDistance(const QColor& a, const QColor& b) {
+  return std::max({std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                   std::abs(a.blue() - b.blue())});
+}
+
 }  // namespace
 
 class TestMainWindow : public QObject {
@@ -43,6 +59,8 @@ class TestMainWindow : public QObject {
   void init();
   void cleanup();
   void startState();
+  void quitGlyphTakesTheButtonTextColour_data();
+  void quitGlyphTakesTheButtonTextColour();
   void controlsSitWhereTheyBelong_data();
   void controlsSitWhereTheyBelong();
   void tabVisitsControlsInOrder();
@@ -149,6 +167,54 @@ void TestMainWindow::startState() {
 
   // The focus starts on "入れない".
   QCOMPARE(QApplication::focusWidget(), Group("JousuuCheck")->Item(0));
+}
+
+void TestMainWindow::quitGlyphTakesTheButtonTextColour_data() {
+  QTest::addColumn<QColor>("button");
+  QTest::addColumn<QColor>("buttonText");
+  QTest::addColumn<bool>("onWindow");
+  QTest::newRow("dark desktop") << QColor(53, 53, 53) << QColor(240, 240, 240) << false;
+  QTest::newRow("light desktop") << QColor(239, 239, 239) << QColor(0, 0, 0) << false;
+  QTest::newRow("high contrast window") << QColor(0, 0, 0) << QColor(255, 255, 0) << true;
+}
+
+// Each palette arrives after the window is made, as when the desktop's
+// colours change under a running program.
+void TestMainWindow::quitGlyphTakesTheButtonTextColour() {
+  QFETCH(QColor, button);
+  QFETCH(QColor, buttonText);
+  QFETCH(bool, onWindow);
+  const QPalette previous = QApplication::palette();
+  const auto restore = qScopeGuard([&previous] { QApplication::setPalette(previous); });
+  const QPalette palette = WithButtonColours(previous, button, buttonText);
+  if (onWindow) {
+    m_form->setPalette(palette);
+  } else {
+    QApplication::setPalette(palette);
+  }
+  // The application's palette reaches its widgets through posted events.
+  QTRY_COMPARE(Find<QPushButton>("QuitBtn")->palette().color(QPalette::ButtonText), buttonText);
+
+  const QIcon glyph = Find<QPushButton>("QuitBtn")->icon();
+  for (const qreal ratio : {1.0, 2.0}) {
+    const QImage image =
+        glyph.pixmap(QSize(16, 16), ratio).toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(image.size(), QSize(16, 16) * ratio);  // drawn for the ratio, not scaled
+    int opaque = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        const QColor pixel = image.pixelColor(x, y);
+        if (pixel.alpha() < 255) continue;
+        ++opaque;
+        QVERIFY2(ChannelDistance(pixel, buttonText) <= 16, qPrintable(pixel.name()));
+        QVERIFY2(std::abs(qGray(pixel.rgb()) - qGray(button.rgb())) >= 128,
+                 qPrintable(pixel.name()));
+      }
+    }
+    // An "×" of two strokes: neither empty nor a filled square.
+    QVERIFY2(opaque >= 16 * ratio * ratio && opaque <= 128 * ratio * ratio,
+             qPrintable(QString::number(opaque)));
+  }
 }
 
 void TestMainWindow::controlsSitWhereTheyBelong_data() {

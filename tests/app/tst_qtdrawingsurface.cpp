@@ -79,10 +79,17 @@ void TestQtDrawingSurface::convertsCodePage932() {
   QCOMPARE(QStringFromCp932("[ ]\x81\x7e"
                             "3"),
            QStringLiteral("[ ]×3"));
-  // A lone lead byte is not carried into the next text.
-  QCOMPARE(QStringFromCp932("A\x81").left(1), QStringLiteral("A"));
-  QCOMPARE(QStringFromCp932("B"), QStringLiteral("B"));
   QCOMPARE(QStringFromCp932(""), QString());
+  QCOMPARE(Cp932FromQString(QStringLiteral("①⑳×＝　ｶｹﾏﾙ九九")), Cp932("①⑳×＝　ｶｹﾏﾙ九九"));
+  QCOMPARE(Cp932FromQString(QString()), std::string());
+
+  // The converters are kept from text to text. A lone lead byte ends with its
+  // text; carried on, it would make "×" of the next text's "~".
+  QCOMPARE(QStringFromCp932("A\x81").left(1), QStringLiteral("A"));
+  QCOMPARE(QStringFromCp932("~3"), QStringLiteral("~3"));
+  // Likewise a lone high surrogate, which would spoil the next "B".
+  Cp932FromQString(QStringLiteral("A") + QChar(0xD83D));
+  QCOMPARE(Cp932FromQString(QStringLiteral("B")), std::string("B"));
 }
 
 void TestQtDrawingSurface::facesAreJapanese() {
