@@ -1,63 +1,34 @@
 #include "font_cache.h"
 
-#include <QFontDatabase>
 #include <QFontMetricsF>
-#include <QStringList>
 
 #include <algorithm>
 #include <cmath>
+
+#include "japanese_families.h"
 
 namespace {
 
 const QString kGothic = QStringLiteral("ＭＳ ゴシック");
 const QString kMincho = QStringLiteral("ＭＳ 明朝");
 
-bool IsMinchoName(const QString& name) {
-  return name.contains(QStringLiteral("明朝")) || name.contains(QStringLiteral("Mincho")) ||
-         name.contains(QStringLiteral("Serif"));
-}
-
-// Among the installed Japanese families, one of the same kind (Mincho or
-// Gothic) as the name asks for, else any.
-QString JapaneseFamilyLike(const QString& faceName, const QStringList& japanese) {
-  const bool mincho = IsMinchoName(faceName);
-  const auto sameKind = std::find_if(japanese.begin(), japanese.end(), [mincho](const QString& f) {
-    return IsMinchoName(f) == mincho;
-  });
-  if (sameKind != japanese.end()) return *sameKind;
-  return japanese.isEmpty() ? QString() : japanese.first();
-}
-
 }  // namespace
 
 FontCache::FontCache() {
-  // fontconfig knows no aliases for these names; without them it would pick
-  // a Latin face. IPA fonts first, as Debian ships them; Noto CJK as a second.
-  QFont::insertSubstitutions(kGothic, {QStringLiteral("IPAGothic"), QStringLiteral("IPAexGothic"),
-                                       QStringLiteral("Noto Sans CJK JP")});
-  QFont::insertSubstitutions(kMincho, {QStringLiteral("IPAMincho"), QStringLiteral("IPAexMincho"),
-                                       QStringLiteral("Noto Serif CJK JP")});
+  // fontconfig knows no aliases for these names; without them a QFont of
+  // them would get a Latin face.
+  for (const QString& face : {kGothic, kMincho}) {
+    const QString family = FamilyFor(face);
+    if (family != face) QFont::insertSubstitution(face, family);
+  }
 }
 
-// The first of the name and its substitutes that is installed with Japanese
-// glyphs. Asks the font database only, without loading a font.
+// Asks fontconfig's list only, without loading a font. The Latin name it
+// answers reaches the same face through Qt in every locale.
 QString FontCache::FamilyFor(const QString& faceName) {
   const auto known = m_families.constFind(faceName);
   if (known != m_families.constEnd()) return *known;
-  // Substitutes come back lower-cased: take the database's own spelling.
-  const QStringList japanese = QFontDatabase::families(QFontDatabase::Japanese);
-  QString family;
-  for (const QString& candidate : QStringList(faceName) + QFont::substitutes(faceName)) {
-    const auto installed = std::find_if(japanese.begin(), japanese.end(), [&](const QString& f) {
-      return f.compare(candidate, Qt::CaseInsensitive) == 0;
-    });
-    if (installed != japanese.end()) {
-      family = *installed;
-      break;
-    }
-  }
-  if (family.isEmpty()) family = JapaneseFamilyLike(faceName, japanese);
-  if (family.isEmpty()) family = faceName;  // no Japanese face installed at all
+  const QString family = NearestJapaneseFamily(faceName, InstalledJapaneseFamilies());
   m_families.insert(faceName, family);
   return family;
 }

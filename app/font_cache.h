@@ -5,8 +5,9 @@
 #include <QString>
 
 // Fonts of the page by face name and cell height, made once and reused.
-// "ＭＳ ゴシック" and "ＭＳ 明朝" stand for a Japanese Gothic and Mincho face;
-// any face that lacks Japanese glyphs is replaced by one that has them.
+// "ＭＳ ゴシック" and "ＭＳ 明朝" stand for a Japanese Gothic and Mincho face
+// of fixed pitch; any face that lacks Japanese glyphs is replaced by one that
+// has them. The choice is the same in every locale.
 class FontCache {
  public:
   struct PageFont {
@@ -20,7 +21,7 @@ class FontCache {
   // device pixels, regular weight.
   const PageFont& Font(const QString& faceName, int cellHeight);
 
-  // The installed family that a face name resolves to.
+  // The installed family that a face name resolves to, by its Latin name.
   QString FamilyFor(const QString& faceName);
 
  private:
