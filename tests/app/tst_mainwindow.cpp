@@ -1,5 +1,6 @@
 // The main window driven as a user drives it: clicks, Tab and typing.
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -69,6 +71,9 @@ class TestMainWindow : public QObject {
   void untickingTheEmphasisTableClearsIt();
   void questionCountDecidesZeroMultiplier();
   void blankBoxAndTensExcludeEachOther();
+  void blankBoxAndTensStayApartWhateverTheInput_data();
+  void blankBoxAndTensStayApartWhateverTheInput();
+  void itemsKeepTheirFontUnderAStyleSheet();
   void previewShowsAnswersThenQuestions();
   void refusedPreviewKeepsTheSheet();
   void badNumberIsAnError_data();
@@ -376,6 +381,98 @@ void TestMainWindow::blankBoxAndTensExcludeEachOther() {
   QCOMPARE(Group("rgSquare")->ItemIndex(), 0);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // into rgSquare
   QCOMPARE(Group("rgMulti")->ItemIndex(), 0);
+}
+
+void TestMainWindow::blankBoxAndTensStayApartWhateverTheInput_data() {
+  QTest::addColumn<quint32>("seed");
+  for (const quint32 seed : {1u, 2u, 3u, 4u})
+    QTest::newRow(qPrintable(QString::number(seed))) << seed;
+}
+
+// Random sequences of what a user can do: clicks, keys, assistive tools'
+// actions, and the window losing and regaining the focus. After each step
+// at most one of the two groups is away from "なし".
+void TestMainWindow::blankBoxAndTensStayApartWhateverTheInput() {
+  QFETCH(quint32, seed);
+  QRandomGenerator random(seed);
+  QWidget other;
+  const auto anyItem = [&] {
+    OptionGroup* group = Group(random.bounded(2) == 0 ? "rgSquare" : "rgMulti");
+    return group->Item(random.bounded(group->Count()));
+  };
+  QStringList steps;
+  for (int step = 0; step < 60; ++step) {
+    switch (random.bounded(7)) {
+      case 0:
+        Click(anyItem());
+        steps << QStringLiteral("click");
+        break;
+      case 1: {
+        QRadioButton* item = anyItem();
+        QAccessible::queryAccessibleInterface(item)->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+        steps << QStringLiteral("toggle");
+        break;
+      }
+      case 2: {
+        QRadioButton* item = anyItem();
+        QAccessible::queryAccessibleInterface(item)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(item->isChecked());
+        steps << QStringLiteral("press");
+        break;
+      }
+      case 3:
+        QTest::keyClick(QApplication::focusWidget(),
+                        random.bounded(2) == 0 ? Qt::Key_Left : Qt::Key_Right);
+        steps << QStringLiteral("arrow");
+        break;
+      case 4:
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                        random.bounded(2) == 0 ? Qt::NoModifier : Qt::ShiftModifier);
+        steps << QStringLiteral("tab");
+        break;
+      case 5:
+        Click(Find<QLineEdit>("Edit1"));
+        steps << QStringLiteral("elsewhere");
+        break;
+      default:
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        other.hide();
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form));
+        steps << QStringLiteral("away and back");
+        break;
+    }
+    QVERIFY2(Group("rgSquare")->ItemIndex() == 0 || Group("rgMulti")->ItemIndex() == 0,
+             qPrintable(steps.join(QStringLiteral(", "))));
+  }
+}
+
+// An application style sheet, set before the window is made or after, must
+// not take the design's fonts away from the items.
+void TestMainWindow::itemsKeepTheirFontUnderAStyleSheet() {
+  const auto keptFonts = [](const TForm1* form) {
+    for (const OptionGroup* group : form->findChildren<OptionGroup*>()) {
+      for (int index = 0; index < group->Count(); ++index) {
+        const QFont font = group->Item(index)->font();
+        QCOMPARE(QFontInfo(font).family(), QFontInfo(group->font()).family());
+        QCOMPARE(font.pixelSize(), group->font().pixelSize());
+      }
+    }
+  };
+  const QString sheet = QStringLiteral("QWidget { background: #303030; color: white; }");
+  qApp->setStyleSheet(sheet);
+  keptFonts(m_form);
+  qApp->setStyleSheet(QString());
+  qApp->setStyleSheet(sheet);
+  TForm1 styled(m_notifier);
+  styled.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&styled));
+  keptFonts(&styled);
+  qApp->setStyleSheet(QString());
 }
 
 QImage TestMainWindow::Expected(int drawMode) {
