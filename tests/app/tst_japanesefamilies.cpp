@@ -192,6 +192,12 @@ void TestJapaneseFamilies::sameFacesInEveryLocale() {
            locale) {
     environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
   }
+  // The sanitizer build's own settings, for the probe too.
+  for (const char* sanitizer : {"ASAN_OPTIONS", "LSAN_OPTIONS", "UBSAN_OPTIONS"}) {
+    if (qEnvironmentVariableIsSet(sanitizer)) {
+      environment.insert(QLatin1String(sanitizer), qEnvironmentVariable(sanitizer));
+    }
+  }
   if (!fonts.isEmpty()) {
     const QString config = FontConfig(out + "/fonts", fonts);
     QVERIFY2(!config.isEmpty(), qPrintable(fonts.join(", ")));
