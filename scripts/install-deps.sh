@@ -6,13 +6,13 @@ set -euo pipefail
 packages=(
   # toolchain and test frameworks
   cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  # window toolkit, its Japanese translations, Japanese fonts
-  qt6-base-dev libqt6printsupport6 qt6-translations-l10n
+  # window toolkit, its Wayland platform, its Japanese translations, Japanese fonts
+  qt6-base-dev libqt6printsupport6 qt6-wayland qt6-translations-l10n
   fonts-ipafont-gothic fonts-ipafont-mincho
   # desktop sound for the information beep
   libcanberra-dev sound-theme-freedesktop
-  # headless GUI tests and screenshots
-  xvfb xauth imagemagick librsvg2-bin
+  # headless GUI tests and screenshots, on X11 and on Wayland
+  xvfb xauth weston imagemagick librsvg2-bin
   # printing through CUPS to a PDF queue, and reading the PDFs back
   cups printer-driver-cups-pdf libcups2-dev poppler-utils
   # desktop integration and packaging checks
