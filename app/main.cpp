@@ -6,6 +6,7 @@
 #include "fmain.h"
 #include "message_boxes.h"
 #include "qt_translations.h"
+#include "wayland_plugin.h"
 
 namespace {
 
@@ -24,6 +25,15 @@ int main(int argc, char* argv[]) {
     std::fputs(
         "ｶｹﾏﾙ For 九九 needs a graphical display (X11 or Wayland); none was found.\n"
         "Start it from a desktop session, or under xvfb-run for a virtual one.\n",
+        stderr);
+    return 1;
+  }
+  // Without qt6-wayland Qt would abort, telling the user to reinstall the program.
+  if (LacksWaylandPlugin()) {
+    std::fputs(
+        "ｶｹﾏﾙ For 九九 cannot open its window on Wayland: Qt's Wayland support is not\n"
+        "installed. Install the package qt6-wayland (apt install qt6-wayland).\n"
+        "Wayland で表示するには qt6-wayland パッケージが必要です。インストールしてください。\n",
         stderr);
     return 1;
   }

@@ -6,14 +6,15 @@ set -euo pipefail
 packages=(
   # toolchain and test frameworks
   cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  # window toolkit, its Japanese translations, Japanese fonts and fontconfig's list of them
-  qt6-base-dev libqt6printsupport6 qt6-translations-l10n libfontconfig-dev
+  # window toolkit, its Wayland platform, its Japanese translations, Japanese
+  # fonts and fontconfig's list of them
+  qt6-base-dev libqt6printsupport6 qt6-wayland qt6-translations-l10n libfontconfig-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   # desktop sound for the information beep
   libcanberra-dev sound-theme-freedesktop
-  # headless GUI tests and screenshots; X as other programs see it; locale
-  # sources for tests in Japanese locales
-  xvfb xauth imagemagick librsvg2-bin x11-utils xdotool locales
+  # headless GUI tests and screenshots, on X11 and on Wayland; X as other
+  # programs see it; locale sources for tests in Japanese locales
+  xvfb xauth weston imagemagick librsvg2-bin x11-utils xdotool locales
   # printing through CUPS to a PDF queue, and reading the PDFs back
   cups printer-driver-cups-pdf libcups2-dev poppler-utils
   # desktop integration and packaging checks

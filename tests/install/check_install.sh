@@ -30,6 +30,9 @@ for needed in libqt6widgets6 libqt6printsupport6 libcups2 libcanberra0 fonts-ipa
     fonts-ipafont-mincho; do
   grep -q "^ Depends:.*$needed" <<<"$info" || { echo "the package does not depend on $needed" >&2; exit 1; }
 done
+for wanted in qt6-wayland qt6-translations-l10n; do
+  grep -q "^ Recommends:.*$wanted" <<<"$info" || { echo "the package does not recommend $wanted" >&2; exit 1; }
+done
 for file in ./usr/bin/kakemaru ./usr/share/applications/$id.desktop \
     ./usr/share/metainfo/$id.metainfo.xml ./usr/share/icons/hicolor/scalable/apps/$id.svg; do
   grep -q " $file\$" <<<"$contents" || { echo "not in the package: $file" >&2; exit 1; }
