@@ -1,11 +1,11 @@
 #include "group_box.h"
 
-#include <qdrawutil.h>
-
+#include <qdrawutil.h>  // qDrawShadeRect: the etched frame
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
+
 #include <cmath>
 
 namespace {
