@@ -42,11 +42,27 @@ QString Id(const QWidget* window) {
   return QString::number(window->winId());
 }
 
-// _NET_WM_NAME, the title that panels, task switchers and screen readers show.
+// _NET_WM_NAME, the title that panels, task switchers and screen readers
+// show. xprop escapes bytes outside ASCII as octal in a locale without UTF-8.
 QString TitleOf(const QWidget* window) {
   const QString line = Run(QStringLiteral("xprop"), {"-id", Id(window), "_NET_WM_NAME"});
   const qsizetype open = line.indexOf(QLatin1Char('"'));
-  return open < 0 ? line : line.mid(open + 1, line.lastIndexOf(QLatin1Char('"')) - open - 1);
+  if (open < 0) return line;
+  const QByteArray quoted =
+      line.mid(open + 1, line.lastIndexOf(QLatin1Char('"')) - open - 1).toUtf8();
+  QByteArray title;
+  for (qsizetype at = 0; at < quoted.size(); ++at) {
+    if (quoted[at] == '\\' && at + 3 < quoted.size() &&
+        QByteArray("01234567").contains(quoted[at + 1])) {
+      title += static_cast<char>(quoted.mid(at + 1, 3).toInt(nullptr, 8));
+      at += 3;
+    } else if (quoted[at] == '\\' && at + 1 < quoted.size()) {
+      title += quoted[++at];
+    } else {
+      title += quoted[at];
+    }
+  }
+  return QString::fromUtf8(title);
 }
 
 QRect FrameOf(const QWidget* window) {
@@ -101,6 +117,7 @@ class TestWindowSystem : public QObject {
   RecordingNotifier m_notifier;
   TForm1* m_form = nullptr;
   QProcess m_thief;
+  QString m_thiefWindow;
 };
 
 void TestWindowSystem::initTestCase() {
@@ -175,13 +192,15 @@ void TestWindowSystem::ClickOnScreen(QWidget* widget) {
 // Another X client takes the focus: the window becomes inactive and Qt
 // reports its focus as gone to no widget.
 void TestWindowSystem::StealFocus() {
-  m_thief.start(QStringLiteral("xmessage"),
-                {"-geometry", "+0+0", "-name", "kakemaru-focus-thief", "thief"});
-  QVERIFY(m_thief.waitForStarted());
-  const QString thief =
-      Xdotool({"search", "--sync", "--classname", "kakemaru-focus-thief"}).split('\n').first();
-  QVERIFY(!thief.isEmpty());
-  Xdotool({"windowfocus", "--sync", thief});
+  if (m_thief.state() == QProcess::NotRunning) {
+    m_thief.start(QStringLiteral("xmessage"),
+                  {"-geometry", "+0+0", "-name", "kakemaru-focus-thief", "thief"});
+    QVERIFY(m_thief.waitForStarted());
+    m_thiefWindow =
+        Xdotool({"search", "--sync", "--classname", "kakemaru-focus-thief"}).split('\n').first();
+  }
+  QVERIFY(!m_thiefWindow.isEmpty());
+  Xdotool({"windowfocus", "--sync", m_thiefWindow});
   QTRY_VERIFY(!m_form->isActiveWindow());
   QCOMPARE(QApplication::focusWidget(), nullptr);
 }
