@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "japanese_families.h"
-
 namespace {
 
 const QString kGothic = QStringLiteral("ＭＳ ゴシック");
@@ -14,7 +12,8 @@ const QString kMincho = QStringLiteral("ＭＳ 明朝");
 
 }  // namespace
 
-FontCache::FontCache() {
+// fontconfig's list is read once; every face name is chosen from it.
+FontCache::FontCache() : m_installed(InstalledJapaneseFamilies()) {
   // fontconfig knows no aliases for these names; without them a QFont of
   // them would get a Latin face.
   for (const QString& face : {kGothic, kMincho}) {
@@ -23,12 +22,12 @@ FontCache::FontCache() {
   }
 }
 
-// Asks fontconfig's list only, without loading a font. The Latin name it
-// answers reaches the same face through Qt in every locale.
+// Loads no font. The Latin name it answers reaches the same face through Qt
+// in every locale.
 QString FontCache::FamilyFor(const QString& faceName) {
   const auto known = m_families.constFind(faceName);
   if (known != m_families.constEnd()) return *known;
-  const QString family = NearestJapaneseFamily(faceName, InstalledJapaneseFamilies());
+  const QString family = NearestJapaneseFamily(faceName, m_installed);
   m_families.insert(faceName, family);
   return family;
 }

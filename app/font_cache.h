@@ -4,6 +4,10 @@
 #include <QHash>
 #include <QString>
 
+#include <vector>
+
+#include "japanese_families.h"
+
 // Fonts of the page by face name and cell height, made once and reused.
 // "ＭＳ ゴシック" and "ＭＳ 明朝" stand for a Japanese Gothic and Mincho face
 // of fixed pitch; any face that lacks Japanese glyphs is replaced by one that
@@ -27,6 +31,7 @@ class FontCache {
  private:
   qreal CellPerPixel(const QString& family);
 
+  std::vector<JapaneseFamily> m_installed;
   QHash<QString, QString> m_families;
   QHash<QString, qreal> m_cellPerPixel;  // cell height per pixel of font size
   QHash<QPair<QString, int>, PageFont> m_fonts;

@@ -36,7 +36,6 @@ void OptionItem::paintEvent(QPaintEvent* /*event*/) {
                                      : isActiveWindow() ? QPalette::Active
                                                         : QPalette::Inactive;
   painter.setPen(palette().color(group, QPalette::WindowText));
-  painter.setFont(font());
   painter.drawText(QPointF(left, std::round(baseline)), text());
 
   if (hasFocus()) {

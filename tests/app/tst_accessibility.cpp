@@ -15,6 +15,7 @@
 #include "option_group.h"
 #include "qt_translations.h"
 #include "recording_notifier.h"
+#include "window_fixture.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ bool IsJapanese(const QString& text) {
 
 }  // namespace
 
-class TestAccessibility : public QObject {
+class TestAccessibility : public QObject, private WindowFixture {
   Q_OBJECT
 
  private slots:
@@ -37,21 +38,14 @@ class TestAccessibility : public QObject {
 
  private:
   QAccessibleInterface* Accessible(const char* name) const;
-
-  RecordingNotifier m_notifier;
-  TForm1* m_form = nullptr;
 };
 
 void TestAccessibility::init() {
-  m_notifier = RecordingNotifier();
-  m_form = new TForm1(m_notifier);
-  m_form->show();
-  QVERIFY(QTest::qWaitForWindowExposed(m_form));
+  OpenWindow();
 }
 
 void TestAccessibility::cleanup() {
-  delete m_form;
-  m_form = nullptr;
+  CloseWindow();
 }
 
 QAccessibleInterface* TestAccessibility::Accessible(const char* name) const {

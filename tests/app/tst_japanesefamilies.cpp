@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "japanese_families.h"
+#include "run_process.h"
 
 using Families = std::vector<JapaneseFamily>;
 Q_DECLARE_METATYPE(Families)
@@ -20,25 +21,12 @@ const QString kRoot = QStringLiteral(KAKEMARU_ARTIFACT_DIR);
 const QString kLocales = kRoot + QStringLiteral("/locales");
 const QString kDroid = QStringLiteral("Droid Sans Fallback");
 
-std::optional<QByteArray> Run(
-    const QString& program, const QStringList& arguments,
-    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
-  QProcess process;
-  process.setProcessEnvironment(environment);
-  process.start(program, arguments);
-  if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
-      process.exitCode() != 0) {
-    qWarning().noquote() << program << arguments << process.readAllStandardError();
-    return std::nullopt;
-  }
-  return process.readAllStandardOutput();
-}
-
 // The faces pdffonts lists, without subset tags ("ABCDEF+IPAGothic").
 QStringList FacesIn(const QString& pdf) {
   QStringList faces;
   const QStringList rows =
-      QString::fromUtf8(Run(QStringLiteral(KAKEMARU_PDFFONTS), {pdf}).value_or("")).split('\n');
+      QString::fromUtf8(RunProcess(QStringLiteral(KAKEMARU_PDFFONTS), {pdf}).value_or(""))
+          .split('\n');
   for (const QString& row : rows.mid(2)) {
     const QString face = row.section(' ', 0, 0, QString::SectionSkipEmpty).section('+', -1);
     if (!face.isEmpty() && !faces.contains(face)) faces << face;
@@ -51,7 +39,7 @@ QStringList FacesIn(const QString& pdf) {
 QString FontConfig(const QString& dir, const QStringList& families) {
   QDir().mkpath(dir + QStringLiteral("/files"));
   for (const QString& family : families) {
-    const auto files = Run(QStringLiteral("fc-list"), {"-f", "%{file}\n", family});
+    const auto files = RunProcess(QStringLiteral("fc-list"), {"-f", "%{file}\n", family});
     // Only the fallback face may be missing: some machines lack it.
     if (!files || (files->isEmpty() && family != kDroid)) return {};
     for (const QString& file : QString::fromUtf8(*files).split('\n', Qt::SkipEmptyParts)) {
@@ -86,9 +74,9 @@ void TestJapaneseFamilies::initTestCase() {
   for (const QString name : {"ja_JP.UTF-8", "ja_JP.eucJP", "en_US.UTF-8"}) {
     const QString charmap = name.endsWith("eucJP") ? "EUC-JP" : "UTF-8";
     if (QFile::exists(kLocales + '/' + name + "/LC_CTYPE")) continue;
-    QVERIFY2(
-        Run("localedef", {"-i", name.section('.', 0, 0), "-f", charmap, kLocales + '/' + name}),
-        qPrintable(name));
+    QVERIFY2(RunProcess("localedef",
+                        {"-i", name.section('.', 0, 0), "-f", charmap, kLocales + '/' + name}),
+             qPrintable(name));
   }
 }
 
@@ -204,7 +192,7 @@ void TestJapaneseFamilies::sameFacesInEveryLocale() {
     environment.insert("FONTCONFIG_FILE", config);
   }
 
-  QVERIFY(Run(QStringLiteral(KAKEMARU_FACES_PROBE), {out}, environment));
+  QVERIFY(RunProcess(QStringLiteral(KAKEMARU_FACES_PROBE), {out}, environment));
   for (const QString pdf : {"window.pdf", "sheet.pdf", "sheet-答え.pdf", "named.pdf"}) {
     const QStringList faces = FacesIn(out + '/' + pdf);
     QVERIFY2(faces == expected, qPrintable(pdf + ": " + faces.join(", ")));

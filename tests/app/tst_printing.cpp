@@ -21,18 +21,16 @@
 #include "option_group.h"
 #include "recording_notifier.h"
 #include "render/make_print.h"
+#include "run_process.h"
 #include "sheet_printer.h"
+#include "window_fixture.h"
 
 namespace {
 
 const QByteArray kQueue = qgetenv("KAKEMARU_TEST_QUEUE");
 
 void Run(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  QVERIFY2(process.waitForFinished(10000), qPrintable(program));
-  QVERIFY2(process.exitCode() == 0,
-           qPrintable(program + " " + arguments.join(' ') + ": " + process.readAllStandardError()));
+  QVERIFY2(RunProcess(program, arguments), qPrintable(program + " " + arguments.join(' ')));
 }
 
 void AddQueue() {
@@ -79,7 +77,7 @@ bool InOrder(const QString& text, const QStringList& parts) {
 
 }  // namespace
 
-class TestPrinting : public QObject {
+class TestPrinting : public QObject, private WindowFixture {
   Q_OBJECT
 
  private slots:
@@ -98,18 +96,11 @@ class TestPrinting : public QObject {
   void answersToFileGoBesideTheQuestions();
 
  private:
-  template <typename T>
-  T* Find(const char* name) const {
-    return m_form->findChild<T*>(QLatin1String(name));
-  }
   void Click(const char* name) { QTest::mouseClick(Find<QWidget>(name), Qt::LeftButton); }
   QString Edit1() const { return Find<QLineEdit>("Edit1")->text(); }
   QStringList Questions(bool answers) const;
   // Prints with the button and returns the jobs it made.
   QList<int> PrintWith(const char* button);
-
-  RecordingNotifier m_notifier;
-  TForm1* m_form = nullptr;
 };
 
 void TestPrinting::initTestCase() {
@@ -120,10 +111,7 @@ void TestPrinting::initTestCase() {
 }
 
 void TestPrinting::init() {
-  m_notifier = RecordingNotifier();
-  m_form = new TForm1(m_notifier);
-  m_form->show();
-  QVERIFY(QTest::qWaitForWindowExposed(m_form));
+  OpenWindow();
   // Tables 3 and 7, "１８問", ascending: 3×1 .. 3×9, 7×1 .. 7×9.
   QTest::mouseClick(Find<QCheckBox>("D3"), Qt::LeftButton);
   QTest::mouseClick(Find<QCheckBox>("D7"), Qt::LeftButton);
@@ -134,8 +122,7 @@ void TestPrinting::init() {
 }
 
 void TestPrinting::cleanup() {
-  delete m_form;
-  m_form = nullptr;
+  CloseWindow();
   // Leave the service as the fixture made it, whatever the test did.
   AddQueue();
   Run(QStringLiteral("cupsenable"), {kQueue});

@@ -17,21 +17,14 @@
 #include <functional>
 
 #include "application_identity.h"
-#include "fmain.h"
 #include "message_boxes.h"
-#include "option_group.h"
-#include "recording_notifier.h"
+#include "run_process.h"
+#include "window_fixture.h"
 
 namespace {
 
 QString Run(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForFinished(10000) || process.exitCode() != 0) {
-    qWarning() << program << arguments << "failed:" << process.readAllStandardError();
-    return {};
-  }
-  return QString::fromUtf8(process.readAllStandardOutput());
+  return QString::fromUtf8(RunProcess(program, arguments).value_or(QByteArray()));
 }
 
 QString Xdotool(const QStringList& arguments) {
@@ -93,7 +86,7 @@ void WithModal(const std::function<void()>& open, const std::function<void(QWidg
 
 }  // namespace
 
-class TestWindowSystem : public QObject {
+class TestWindowSystem : public QObject, private WindowFixture {
   Q_OBJECT
 
  private slots:
@@ -107,15 +100,10 @@ class TestWindowSystem : public QObject {
   void previewRedrawnWhenMappedAgain();
 
  private:
-  OptionGroup* Group(const char* name) const {
-    return m_form->findChild<OptionGroup*>(QLatin1String(name));
-  }
   void ClickOnScreen(QWidget* widget);
   void StealFocus();
   void GiveFocusBack();
 
-  RecordingNotifier m_notifier;
-  TForm1* m_form = nullptr;
   QProcess m_thief;
   QString m_thiefWindow;
 };
@@ -125,11 +113,8 @@ void TestWindowSystem::initTestCase() {
 }
 
 void TestWindowSystem::init() {
-  m_form = new TForm1(m_notifier);
-  m_form->show();
-  QVERIFY(QTest::qWaitForWindowExposed(m_form));
-  m_form->activateWindow();
-  QVERIFY(QTest::qWaitForWindowActive(m_form));
+  OpenWindow();
+  ActivateWindow();
 }
 
 void TestWindowSystem::cleanup() {
@@ -137,8 +122,7 @@ void TestWindowSystem::cleanup() {
     m_thief.kill();
     m_thief.waitForFinished();
   }
-  delete m_form;
-  m_form = nullptr;
+  CloseWindow();
 }
 
 void TestWindowSystem::titlesAsTheDesktopShowsThem() {

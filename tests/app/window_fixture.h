@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QtTest>
+
+#include "fmain.h"
+#include "option_group.h"
+#include "recording_notifier.h"
+
+// The main window as the window tests use it: made afresh for each test with
+// a recording notifier in place of the modal boxes, shown and exposed.
+class WindowFixture {
+ protected:
+  void OpenWindow() {
+    m_notifier = RecordingNotifier();
+    m_form = new TForm1(m_notifier);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+  }
+  void ActivateWindow() {
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form));
+  }
+  void CloseWindow() {
+    delete m_form;
+    m_form = nullptr;
+  }
+
+  template <typename T>
+  T* Find(const char* name) const {
+    T* control = m_form->findChild<T*>(QLatin1String(name));
+    if (control == nullptr) qFatal("no control %s", name);
+    return control;
+  }
+  OptionGroup* Group(const char* name) const { return Find<OptionGroup>(name); }
+
+  RecordingNotifier m_notifier;
+  TForm1* m_form = nullptr;
+};
