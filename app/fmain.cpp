@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,7 +78,8 @@ QStringList QuestionCountLabels() {
 
 }  // namespace
 
-TForm1::TForm1(Notifier& notifier, QWidget* parent) : QWidget(parent), m_notifier(notifier) {
+TForm1::TForm1(Notifier& notifier, PrintService& printService, QWidget* parent)
+    : QWidget(parent), m_notifier(notifier), m_printer(m_fonts, printService) {
   setWindowTitle(QStringLiteral("ｶｹﾏﾙ For 九九 Ver.1.42"));
   resize(kClientSize);
   CreateControls();
@@ -394,11 +396,14 @@ void TForm1::PrintSheets(std::initializer_list<int> drawModes) {
   const std::optional<std::int32_t> number = ReadEdit1();
   if (!number) return;
   m_printNumber = *number;
+  // The print service may take a moment, or stall until the time limit.
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   const auto failure = m_printer.Print(
       drawModes, [this](render::DrawingSurface& surface, int width, int height, int drawMode) {
         render::MakePrint(surface, width, height, drawMode,
                           {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
       });
+  QGuiApplication::restoreOverrideCursor();
   if (failure) {
     m_notifier.Error(this, *failure);
     return;

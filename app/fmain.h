@@ -13,8 +13,9 @@
 // current sheet and draws its answer sheet in PaintBox1. Every later repaint
 // (PaintBox1Paint) draws the question sheet. PrintBtnClick and
 // PrintAnsBtnClick send the current sheet, questions or questions then
-// answers, to the current printer of the SheetPrinter and count the sheet
-// number up; btnSetPrnClick opens the printer setup. Refusals and failures
+// answers, through the print service to the current printer of the
+// SheetPrinter and count the sheet number up; btnSetPrnClick opens the
+// printer setup. Refusals and failures
 // reach the user through the Notifier.
 
 #include <QWidget>
@@ -34,6 +35,7 @@
 
 class GroupBox;
 class Notifier;
+class PrintService;
 class OptionGroup;
 class PreviewArea;
 class QCheckBox;
@@ -47,7 +49,7 @@ class TForm1 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm1(Notifier& notifier, QWidget* parent = nullptr);
+  TForm1(Notifier& notifier, PrintService& printService, QWidget* parent = nullptr);
   ~TForm1() override;
 
   worksheet::TableMask TableMask() const { return m_tableMask; }
@@ -89,7 +91,7 @@ class TForm1 : public QWidget {
 
   Notifier& m_notifier;
   FontCache m_fonts;
-  SheetPrinter m_printer{m_fonts};
+  SheetPrinter m_printer;
 
   QLabel* Label2 = nullptr;
   GroupBox* GroupBox1 = nullptr;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "application_identity.h"
+#include "cups_print_service.h"
 #include "fmain.h"
 #include "message_boxes.h"
 #include "qt_translations.h"
@@ -43,7 +44,8 @@ int main(int argc, char* argv[]) {
   InstallJapaneseQtTranslations();
 
   MessageBoxes messageBoxes;
-  TForm1 form(messageBoxes);
+  CupsPrintService printService;
+  TForm1 form(messageBoxes, printService);
   form.show();
   return QApplication::exec();
 }

@@ -1,15 +1,15 @@
 #include "sheet_printer.h"
 
+#include <QBuffer>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
-
-#include <cups/cups.h>
 
 #include "qt_drawing_surface.h"
 
@@ -22,18 +22,57 @@ const QString kInvalidPrinter = QStringLiteral("選択したプリンタは有�
 const QString kCannotStart = QStringLiteral("印刷を始められませんでした");
 const QString kNotAccepted = QStringLiteral("印刷ジョブがプリンタに受け付けられませんでした");
 
-// Whether the print service knows the queue and takes jobs for it now. Qt
-// reports neither: it prints to a vanished queue as to a file and does not
-// see a queue that rejects jobs.
-bool QueueTakesJobs(const QString& name) {
-  const QByteArray queue = name.toUtf8();
-  cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.constData(), nullptr);
-  if (dest == nullptr) return false;
-  const char* accepting =
-      cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
-  const bool takesJobs = accepting == nullptr || qstrcmp(accepting, "false") != 0;
-  cupsFreeDests(1, dest);
-  return takesJobs;
+// Where Qt's CUPS printing keeps the printer options chosen in the print
+// dialog (paper source, quality, ...), as name, value pairs.
+constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// The message for a reply; whenFailed tells what an unexplained failure means
+// at this step.
+std::optional<QString> MessageFor(PrintReply reply, const QString& whenFailed = kCannotStart) {
+  switch (reply) {
+    case PrintReply::Done:
+      return std::nullopt;
+    case PrintReply::NoPrinter:
+    case PrintReply::NotAccepting:
+      return kInvalidPrinter;
+    case PrintReply::Unsupported:
+      return kUnsupported;
+    case PrintReply::NoAnswer:
+      return kCannotStart;
+    case PrintReply::Failed:
+      break;
+  }
+  return whenFailed;
+}
+
+// What the setup chose, as Qt's own CUPS printing would send it; the sheet
+// stays portrait whatever the setup said.
+QStringList SetupOptions(QPrinter& printer) {
+  QStringList options{QStringLiteral("media"), printer.pageLayout().pageSize().key()};
+  if (printer.copyCount() > 1) {
+    options << QStringLiteral("copies") << QString::number(printer.copyCount());
+    if (printer.collateCopies()) options << QStringLiteral("Collate") << QStringLiteral("True");
+  }
+  switch (printer.duplex()) {
+    case QPrinter::DuplexAuto:
+    case QPrinter::DuplexLongSide:
+      options << QStringLiteral("sides") << QStringLiteral("two-sided-long-edge");
+      break;
+    case QPrinter::DuplexShortSide:
+      options << QStringLiteral("sides") << QStringLiteral("two-sided-short-edge");
+      break;
+    case QPrinter::DuplexNone:
+      break;
+  }
+  const QStringList chosen = printer.printEngine()->property(kCupsOptions).toStringList();
+  for (qsizetype i = 0; i + 1 < chosen.size(); i += 2) {
+    const QString& name = chosen.at(i);
+    if (name == QLatin1String("landscape") || name == QLatin1String("orientation-requested")) {
+      continue;
+    }
+    options << name << chosen.at(i + 1);
+  }
+  return options;
 }
 
 }  // namespace
@@ -45,7 +84,8 @@ QString AnswerFileName(const QString& questionFile) {
   return file.dir().filePath(suffix.isEmpty() ? base : base + QLatin1Char('.') + suffix);
 }
 
-SheetPrinter::SheetPrinter(FontCache& fonts) : m_fonts(fonts) {}
+SheetPrinter::SheetPrinter(FontCache& fonts, PrintService& service)
+    : m_fonts(fonts), m_service(service) {}
 
 SheetPrinter::~SheetPrinter() = default;
 
@@ -67,53 +107,96 @@ void SheetPrinter::Setup(QWidget* parent) {
 }
 
 bool SheetPrinter::PrintsToFile() const {
-  return m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty();
-}
-
-std::optional<QString> SheetPrinter::ChooseCurrentPrinter() {
-  QPrinter& printer = Printer();
-  if (!m_chosenInSetup && !PrintsToFile()) {
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (defaultPrinter.isNull()) return kNoDefaultPrinter;
-    printer.setPrinterName(defaultPrinter.printerName());
-  }
-  if (!PrintsToFile() && !QueueTakesJobs(printer.printerName())) return kInvalidPrinter;
-  if (!printer.setPageOrientation(QPageLayout::Portrait)) return kUnsupported;
-  return std::nullopt;
+  return m_printer && m_printer->outputFormat() == QPrinter::PdfFormat &&
+         !m_printer->outputFileName().isEmpty();
 }
 
 std::optional<QString> SheetPrinter::Print(std::initializer_list<int> drawModes,
                                            const PageDrawer& drawPage) {
-  if (auto failure = ChooseCurrentPrinter()) return failure;
-  QPrinter& printer = Printer();
+  if (PrintsToFile()) return PrintToFiles(drawModes, drawPage);
+  const PrintService::Deadline deadline = std::chrono::steady_clock::now() + kServiceTimeLimit;
+  PrintJob job;
+  QPageLayout layout;
+  int resolution = 0;
+  if (auto failure = ChoosePrinter(deadline, job, layout, resolution)) return failure;
+  job.title = kJobTitle;
+  for (const int drawMode : drawModes) {
+    job.document = DrawDocument(layout, resolution, drawMode, drawPage);
+    if (job.document.isEmpty()) return kCannotStart;
+    if (auto failure = MessageFor(m_service.StartJob(deadline, job), kNotAccepted)) {
+      return failure;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<QString> SheetPrinter::ChoosePrinter(PrintService::Deadline deadline, PrintJob& job,
+                                                   QPageLayout& layout, int& resolution) {
+  if (m_chosenInSetup) {
+    QPrinter& printer = *m_printer;
+    job.printer = printer.printerName();
+    if (auto failure = MessageFor(m_service.PrinterState(deadline, job.printer))) return failure;
+    if (!printer.setPageOrientation(QPageLayout::Portrait)) return kUnsupported;
+    layout = printer.pageLayout();
+    resolution = printer.resolution();
+    job.options = SetupOptions(printer);
+    return std::nullopt;
+  }
+  const PrintReply found = m_service.DefaultPrinter(deadline, job.printer);
+  if (found == PrintReply::NoPrinter) return kNoDefaultPrinter;
+  if (auto failure = MessageFor(found)) return failure;
+  if (auto failure = MessageFor(m_service.PrinterState(deadline, job.printer))) return failure;
+  PrinterPage page;
+  if (auto failure = MessageFor(m_service.DefaultPage(deadline, job.printer, page))) {
+    return failure;
+  }
+  layout = page.layout;
+  layout.setOrientation(QPageLayout::Portrait);
+  resolution = page.resolution;
+  job.options = page.options;
+  return std::nullopt;
+}
+
+// One page as PDF: the paper whole, drawn from the top-left corner of its
+// printable area at the printer's resolution. Empty when it cannot be drawn.
+QByteArray SheetPrinter::DrawDocument(const QPageLayout& layout, int resolution, int drawMode,
+                                      const PageDrawer& drawPage) {
+  QBuffer document;
+  document.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&document);
+  writer.setTitle(kJobTitle);
+  writer.setResolution(resolution);
+  if (!writer.setPageLayout(layout)) return {};
+  if (PaintPage(writer, layout.paintRectPixels(resolution).size(), drawMode, drawPage)) return {};
+  return document.data();
+}
+
+std::optional<QString> SheetPrinter::PaintPage(QPaintDevice& device, QSize size, int drawMode,
+                                               const PageDrawer& drawPage) {
+  QPainter painter;
+  if (!painter.begin(&device)) return kCannotStart;
+  {
+    QtDrawingSurface surface(painter, m_fonts);
+    drawPage(surface, size.width(), size.height(), drawMode);
+  }
+  if (!painter.end()) return kNotAccepted;
+  return std::nullopt;
+}
+
+std::optional<QString> SheetPrinter::PrintToFiles(std::initializer_list<int> drawModes,
+                                                  const PageDrawer& drawPage) {
+  QPrinter& printer = *m_printer;
+  if (!printer.setPageOrientation(QPageLayout::Portrait)) return kUnsupported;
   const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
   const QString questionFile = printer.outputFileName();
   std::optional<QString> failure;
   for (const int drawMode : drawModes) {
-    failure = PrintJob(drawMode, printable.width(), printable.height(), drawPage);
+    printer.setDocName(kJobTitle);
+    failure = PaintPage(printer, printable.size(), drawMode, drawPage);
     if (failure) break;
-    // Any job after the first holds the answers: beside, not over, the questions.
-    if (PrintsToFile()) printer.setOutputFileName(AnswerFileName(questionFile));
+    // Any page after the first holds the answers: beside, not over, the questions.
+    printer.setOutputFileName(AnswerFileName(questionFile));
   }
-  if (PrintsToFile()) printer.setOutputFileName(questionFile);
+  printer.setOutputFileName(questionFile);
   return failure;
-}
-
-std::optional<QString> SheetPrinter::PrintJob(int drawMode, int width, int height,
-                                              const PageDrawer& drawPage) {
-  QPrinter& printer = Printer();
-  printer.setDocName(kJobTitle);
-  QPainter painter;
-  if (!painter.begin(&printer)) return kCannotStart;
-  {
-    QtDrawingSurface surface(painter, m_fonts);
-    drawPage(surface, width, height, drawMode);
-  }
-  const bool ended = painter.end();
-  const bool sent = PrintsToFile() || cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
-  if (!ended || !sent || printer.printerState() == QPrinter::Error ||
-      printer.printerState() == QPrinter::Aborted) {
-    return kNotAccepted;
-  }
-  return std::nullopt;
 }

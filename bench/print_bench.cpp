@@ -1,20 +1,35 @@
-// One question sheet printed at 600 dpi: from the print command until the job
-// is handed to the print service (the default CUPS queue), beside drawing the
-// same page into a QImage of the same size; and the size of the PDF that one
-// page makes.
+// Printing through the print service that the print tests start
+// (tests/app/cups_fixture.sh): from the print click until the job is handed
+// over, on its PDF queue and on its driverless queue, each on its default
+// paper at its own resolution; with the scheduler stopped, how long the click
+// keeps the window from taking input (target under 5 s) and the longest time
+// it goes without handling its events; beside drawing an A4 page at 600 dpi
+// into a QImage, and the PDF bytes of that page.
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QCheckBox>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
+#include <signal.h>
 
+#include <algorithm>
+
+#include "cups_print_service.h"
+#include "fmain.h"
 #include "font_cache.h"
 #include "qt_benchmarks.h"
 #include "qt_drawing_surface.h"
+#include "notifier.h"
+#include "option_group.h"
 #include "render/make_print.h"
 #include "sample_sheet.h"
 #include "sheet_printer.h"
@@ -31,25 +46,97 @@ struct Page {
   }
 };
 
-void BM_PrintJob_600dpi(benchmark::State& state) {
-  if (QPrinterInfo::defaultPrinter().isNull()) {
-    state.SkipWithError("no default printer: start CUPS with a queue first");
+class ErrorNotifier : public Notifier {
+ public:
+  void Refusal(QWidget* /*parent*/, const QString& /*message*/) override {}
+  void Error(QWidget* /*parent*/, const QString& message) override { errors << message; }
+  QStringList errors;
+};
+
+// The window with an eighty-question sheet, ready to print.
+struct Window {
+  ErrorNotifier notifier;
+  CupsPrintService service;
+  TForm1 form{notifier, service};
+  Window() {
+    for (int table = 0; table < 10; ++table) {
+      form.findChild<QCheckBox*>(QStringLiteral("D%1").arg(table))->click();
+    }
+    form.findChild<OptionGroup*>(QStringLiteral("QNumCheck"))->Item(11)->click();
+    form.findChild<QPushButton*>(QStringLiteral("PreviewBtn"))->click();
+    if (!form.SheetExists()) qFatal("no sheet to print");
+  }
+  void Print() { form.findChild<QPushButton*>(QStringLiteral("PrintBtn"))->click(); }
+};
+
+bool UseQueue(benchmark::State& state, const char* variable) {
+  const QByteArray queue = qgetenv(variable);
+  if (queue.isEmpty()) {
+    state.SkipWithError("no print service: run it through ctest, or start cups_fixture.sh");
+    return false;
+  }
+  qputenv("LPDEST", queue);  // the default printer, for this process only
+  return true;
+}
+
+void BM_PrintClick(benchmark::State& state, const char* queueVariable) {
+  if (!UseQueue(state, queueVariable)) return;
+  Window window;
+  PrinterPage page;
+  window.service.DefaultPage(std::chrono::steady_clock::now() + std::chrono::seconds(3),
+                             QString::fromUtf8(qgetenv("LPDEST")), page);
+  for (auto _ : state) window.Print();
+  if (!window.notifier.errors.isEmpty()) {
+    state.SkipWithError(window.notifier.errors.first().toUtf8().constData());
+  }
+  const QRect printable = page.layout.paintRectPixels(page.resolution);
+  state.counters["dpi"] = page.resolution;
+  state.counters["width"] = printable.width();
+  state.counters["height"] = printable.height();
+  qunsetenv("LPDEST");
+}
+// Each job is printed by the queue afterwards: keep their number small.
+BENCHMARK_CAPTURE(BM_PrintClick, pdf_queue, "KAKEMARU_TEST_QUEUE")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+BENCHMARK_CAPTURE(BM_PrintClick, driverless_queue, "KAKEMARU_IPP_QUEUE")
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+
+// The scheduler stopped with SIGSTOP: the click returns at the time limit;
+// meanwhile the window still handles all but input events.
+void BM_PrintClick_StoppedScheduler(benchmark::State& state) {
+  if (!UseQueue(state, "KAKEMARU_TEST_QUEUE")) return;
+  QFile pidFile(qEnvironmentVariable("KAKEMARU_CUPS_STATE") + QStringLiteral("/cupsd.pid"));
+  const pid_t scheduler = pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toInt() : 0;
+  if (scheduler <= 0) {
+    state.SkipWithError("the print tests' scheduler is not running");
     return;
   }
-  FontCache fonts;
-  SheetPrinter printer(fonts);
-  printer.Printer().setResolution(kResolution);
-  Page page;
+  Window window;
+  QElapsedTimer sinceTick;
+  qint64 longestGap = 0;
+  QTimer ticker;
+  ticker.setInterval(10);
+  QObject::connect(&ticker, &QTimer::timeout, [&] {
+    longestGap = std::max(longestGap, sinceTick.restart());
+  });
+  kill(scheduler, SIGSTOP);
   for (auto _ : state) {
-    const auto failure =
-        printer.Print({render::kQuestionSheet},
-                      [&page](render::DrawingSurface& surface, int width, int height,
-                              int drawMode) { page.Draw(surface, width, height, drawMode); });
-    if (failure) state.SkipWithError(failure->toUtf8().constData());
+    ticker.start();
+    sinceTick.start();
+    window.Print();
+    longestGap = std::max(longestGap, sinceTick.elapsed());
+    ticker.stop();
   }
+  kill(scheduler, SIGCONT);
+  if (window.notifier.errors.value(0) != QStringLiteral("印刷を始められませんでした")) {
+    state.SkipWithError("the stalled print did not say it could not start");
+  }
+  state.counters["longest_gap_ms"] = static_cast<double>(longestGap);
+  qunsetenv("LPDEST");
 }
-// Each job is converted by the queue afterwards: keep their number small.
-BENCHMARK(BM_PrintJob_600dpi)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_PrintClick_StoppedScheduler)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_SamePageIntoImage(benchmark::State& state) {
   QPrinter sizing(QPrinter::HighResolution);
@@ -71,7 +158,8 @@ BENCHMARK(BM_SamePageIntoImage)->Unit(benchmark::kMillisecond);
 void BM_PdfBytesPerPage(benchmark::State& state) {
   QTemporaryDir folder;
   FontCache fonts;
-  SheetPrinter printer(fonts);
+  CupsPrintService service;
+  SheetPrinter printer(fonts, service);
   printer.Printer().setResolution(kResolution);
   printer.Printer().setOutputFormat(QPrinter::PdfFormat);
   const QString file = folder.filePath(QStringLiteral("sheet.pdf"));

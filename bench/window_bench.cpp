@@ -25,6 +25,7 @@
 #include <cstring>
 #include <string>
 
+#include "cups_print_service.h"
 #include "fmain.h"
 #include "notifier.h"
 #include "option_group.h"
@@ -76,7 +77,8 @@ BENCHMARK(BM_FirstPaint_BareWindow)->Unit(benchmark::kMillisecond);
 
 void BM_FirstPaint_TForm1(benchmark::State& state) {
   SilentNotifier notifier;
-  ShowUntilPainted(state, [&notifier] { return std::make_unique<TForm1>(notifier); });
+  CupsPrintService printService;
+  ShowUntilPainted(state, [&] { return std::make_unique<TForm1>(notifier, printService); });
 }
 BENCHMARK(BM_FirstPaint_TForm1)->Unit(benchmark::kMillisecond);
 
@@ -95,7 +97,8 @@ void ShowEightyQuestions(TForm1& form) {
 
 void BM_PreviewClick(benchmark::State& state) {
   SilentNotifier notifier;
-  TForm1 form(notifier);
+  CupsPrintService printService;
+  TForm1 form(notifier, printService);
   ShowEightyQuestions(form);
   auto* preview = form.findChild<QPushButton*>(QStringLiteral("PreviewBtn"));
   int drawn = 0;
@@ -109,7 +112,8 @@ BENCHMARK(BM_PreviewClick)->Unit(benchmark::kMicrosecond);
 // alone, without making a sheet.
 void BM_PreviewRepaint(benchmark::State& state) {
   SilentNotifier notifier;
-  TForm1 form(notifier);
+  CupsPrintService printService;
+  TForm1 form(notifier, printService);
   ShowEightyQuestions(form);
   form.findChild<QPushButton*>(QStringLiteral("PreviewBtn"))->click();
   auto* area = form.findChild<QWidget*>(QStringLiteral("PaintBox1"));
@@ -129,9 +133,10 @@ int RunChild(int argc, char** argv, const char* mode) {
   QApplication application(argc, argv);
   InstallJapaneseQtTranslations();
   SilentNotifier notifier;
+  CupsPrintService printService;
   std::unique_ptr<QWidget> window;
   if (std::strcmp(mode, "form") == 0) {
-    window = std::make_unique<TForm1>(notifier);
+    window = std::make_unique<TForm1>(notifier, printService);
   } else {
     window = std::make_unique<QWidget>();
     window->resize(662, 527);

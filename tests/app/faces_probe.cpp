@@ -13,6 +13,7 @@
 
 #include <cstdio>
 
+#include "cups_print_service.h"
 #include "fmain.h"
 #include "font_cache.h"
 #include "recording_notifier.h"
@@ -28,7 +29,8 @@ int main(int argc, char* argv[]) {
   const QString dir = QString::fromLocal8Bit(argv[1]);
 
   RecordingNotifier notifier;
-  TForm1 form(notifier);
+  CupsPrintService printService;
+  TForm1 form(notifier, printService);
   form.findChild<QCheckBox*>(QStringLiteral("D7"))->click();
   form.findChild<QPushButton*>(QStringLiteral("PreviewBtn"))->click();
   if (!form.SheetExists()) return 1;
@@ -49,7 +51,7 @@ int main(int argc, char* argv[]) {
   if (!painter.end()) return 1;
 
   FontCache fonts;
-  SheetPrinter printer(fonts);
+  SheetPrinter printer(fonts, printService);
   printer.Printer().setOutputFormat(QPrinter::PdfFormat);
   printer.Printer().setOutputFileName(dir + QStringLiteral("/sheet.pdf"));
   render::ProblemTextTable texts;

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <vector>
 
+#include "cups_print_service.h"
 #include "fmain.h"
 #include "option_group.h"
 #include "option_item.h"
@@ -84,7 +85,8 @@ void TestOptionGroups::itemsDrawInTheirOwnShares() {
   QFETCH(QString, name);
   QFETCH(bool, apart);
   RecordingNotifier notifier;
-  TForm1 form(notifier);
+  CupsPrintService printService;
+  TForm1 form(notifier, printService);
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
   auto* group = form.findChild<OptionGroup*>(name);

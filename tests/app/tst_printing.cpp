@@ -16,6 +16,7 @@
 
 #include <cups/cups.h>
 
+#include "cups_print_service.h"
 #include "fmain.h"
 #include "font_cache.h"
 #include "option_group.h"
@@ -186,7 +187,8 @@ void TestPrinting::numberWrapsAfterTheLargest() {
 
 void TestPrinting::pageIsPortraitAndFillsThePrintableArea() {
   FontCache fonts;
-  SheetPrinter printer(fonts);
+  CupsPrintService service;
+  SheetPrinter printer(fonts, service);
   printer.Printer().setPageOrientation(QPageLayout::Landscape);
   QSize drawn;
   const auto failure = printer.Print({render::kQuestionSheet},
@@ -295,7 +297,8 @@ void TestPrinting::stoppedQueueHoldsTheJob() {
 // Where Qt does say that a job failed, the sheet is not counted as printed.
 void TestPrinting::jobThatCannotStartIsNotCounted() {
   FontCache fonts;
-  SheetPrinter printer(fonts);
+  CupsPrintService service;
+  SheetPrinter printer(fonts, service);
   printer.Printer().setOutputFormat(QPrinter::PdfFormat);
   printer.Printer().setOutputFileName(QStringLiteral("/nonexistent-folder/sheet.pdf"));
   bool drawn = false;
@@ -312,7 +315,8 @@ void TestPrinting::answersToFileGoBesideTheQuestions() {
   QCOMPARE(AnswerFileName(QStringLiteral("/a/b")), QStringLiteral("/a/b-答え"));
 
   FontCache fonts;
-  SheetPrinter printer(fonts);
+  CupsPrintService service;
+  SheetPrinter printer(fonts, service);
   printer.Printer().setOutputFormat(QPrinter::PdfFormat);
   printer.Printer().setOutputFileName(file);
   const worksheet::Sheet& sheet = m_form->CurrentSheet();

@@ -10,6 +10,7 @@
 
 #include <QPrinter>
 
+#include "cups_print_service.h"
 #include "fmain.h"
 #include "font_cache.h"
 #include "message_boxes.h"
@@ -27,7 +28,8 @@ class TestWindowShot : public QObject {
 void TestWindowShot::previewedSheet() {
   QVERIFY(QDir().mkpath(KAKEMARU_ARTIFACT_DIR));
   MessageBoxes boxes;
-  TForm1 form(boxes);
+  CupsPrintService printService;
+  TForm1 form(boxes, printService);
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
 
@@ -56,7 +58,7 @@ void TestWindowShot::previewedSheet() {
   // The same sheet printed with its answers, to PDF files as a printer that
   // writes files would.
   FontCache fonts;
-  SheetPrinter printer(fonts);
+  SheetPrinter printer(fonts, printService);
   printer.Printer().setOutputFormat(QPrinter::PdfFormat);
   printer.Printer().setOutputFileName(QStringLiteral(KAKEMARU_ARTIFACT_DIR "/sheet.pdf"));
   render::ProblemTextTable texts;

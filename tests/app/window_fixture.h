@@ -2,6 +2,7 @@
 
 #include <QtTest>
 
+#include "cups_print_service.h"
 #include "fmain.h"
 #include "option_group.h"
 #include "recording_notifier.h"
@@ -10,9 +11,10 @@
 // a recording notifier in place of the modal boxes, shown and exposed.
 class WindowFixture {
  protected:
-  void OpenWindow() {
+  void OpenWindow() { OpenWindow(m_cups); }
+  void OpenWindow(PrintService& service) {
     m_notifier = RecordingNotifier();
-    m_form = new TForm1(m_notifier);
+    m_form = new TForm1(m_notifier, service);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
   }
@@ -33,6 +35,7 @@ class WindowFixture {
   }
   OptionGroup* Group(const char* name) const { return Find<OptionGroup>(name); }
 
+  CupsPrintService m_cups;
   RecordingNotifier m_notifier;
   TForm1* m_form = nullptr;
 };

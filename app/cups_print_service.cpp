@@ -1,0 +1,352 @@
+#include "cups_print_service.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QMarginsF>
+#include <QPageSize>
+#include <QSizeF>
+
+#include <cups/cups.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <condition_variable>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <utility>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// How long libcups waits in silence before asking whether to go on.
+constexpr double kPollSeconds = 0.1;
+// How long the window goes without handling its events while it waits.
+constexpr std::chrono::milliseconds kEventSlice{10};
+// When a printer states no resolution: a common one; the page is vector
+// graphics, so this only sets how finely its positions are rounded.
+constexpr int kFallbackResolution = 600;
+
+// Runs a request on a thread of its own and waits for its answer until the
+// deadline, handling the window's events, but not its input, meanwhile. Some
+// libcups calls wait on a connection of libcups' own, up to a minute each: a
+// request still running at the deadline is left to end on its own, and its
+// answer is dropped.
+template <typename Answer>
+std::optional<Answer> RunBounded(PrintService::Deadline deadline,
+                                 std::function<Answer()> request) {
+  struct Shared {
+    std::mutex mutex;
+    std::condition_variable done;
+    std::optional<Answer> answer;
+  };
+  auto shared = std::make_shared<Shared>();
+  std::thread([shared, request = std::move(request)] {
+    Answer answer = request();
+    const std::lock_guard lock(shared->mutex);
+    shared->answer = std::move(answer);
+    shared->done.notify_all();
+  }).detach();
+  for (;;) {
+    {
+      std::unique_lock lock(shared->mutex);
+      if (shared->done.wait_for(lock, kEventSlice, [&] { return shared->answer.has_value(); })) {
+        return std::move(shared->answer);
+      }
+    }
+    if (Clock::now() >= deadline) return std::nullopt;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  }
+}
+
+// A connection to the scheduler that gives up at the deadline.
+class Connection {
+ public:
+  explicit Connection(PrintService::Deadline deadline) : m_deadline(deadline) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return;
+    m_http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                          static_cast<int>(left), nullptr);
+    if (m_http == nullptr) {
+      // Nothing listens: there is no print service, so no printer either.
+      m_refused = errno == ENOENT || errno == ECONNREFUSED;
+      return;
+    }
+    httpSetTimeout(m_http, kPollSeconds, &Connection::KeepWaiting, this);
+  }
+  ~Connection() {
+    if (m_http != nullptr) httpClose(m_http);
+  }
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  http_t* Http() const { return m_http; }
+  bool TimedOut() const { return m_timedOut || Clock::now() >= m_deadline; }
+  // The reply for a failed connection or request.
+  PrintReply Failure(PrintReply whenAnswered) const {
+    if (m_http == nullptr) return m_refused ? PrintReply::NoPrinter : PrintReply::NoAnswer;
+    return TimedOut() ? PrintReply::NoAnswer : whenAnswered;
+  }
+
+ private:
+  static int KeepWaiting(http_t* /*http*/, void* data) {
+    auto* self = static_cast<Connection*>(data);
+    self->m_timedOut = Clock::now() >= self->m_deadline;
+    return self->m_timedOut ? 0 : 1;
+  }
+
+  PrintService::Deadline m_deadline;
+  http_t* m_http = nullptr;
+  bool m_refused = false;
+  bool m_timedOut = false;
+};
+
+struct DestFree {
+  void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
+};
+using Dest = std::unique_ptr<cups_dest_t, DestFree>;
+
+struct DestInfoFree {
+  void operator()(cups_dinfo_t* info) const { cupsFreeDestInfo(info); }
+};
+using DestInfo = std::unique_ptr<cups_dinfo_t, DestInfoFree>;
+
+// A printer named "queue" or "queue/instance", as Qt and lpoptions write it.
+Dest NamedDest(http_t* http, const QString& printer) {
+  const qsizetype slash = printer.indexOf(QLatin1Char('/'));
+  const QByteArray queue = printer.left(slash).toUtf8();
+  const QByteArray instance = slash < 0 ? QByteArray() : printer.mid(slash + 1).toUtf8();
+  return Dest(cupsGetNamedDest(http, queue.constData(),
+                               instance.isEmpty() ? nullptr : instance.constData()));
+}
+
+QString PrinterName(const cups_dest_t& dest) {
+  QString name = QString::fromUtf8(dest.name);
+  if (dest.instance != nullptr) name += QLatin1Char('/') + QString::fromUtf8(dest.instance);
+  return name;
+}
+
+PrintReply ReplyFor(ipp_status_t status) {
+  switch (status) {
+    case IPP_STATUS_ERROR_NOT_FOUND:
+      return PrintReply::NoPrinter;
+    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
+      return PrintReply::NotAccepting;
+    case IPP_STATUS_ERROR_ATTRIBUTES_OR_VALUES:
+    case IPP_STATUS_ERROR_DOCUMENT_FORMAT_NOT_SUPPORTED:
+    case IPP_STATUS_ERROR_CONFLICTING:
+      return PrintReply::Unsupported;
+    default:
+      return status < IPP_STATUS_REDIRECTION_OTHER_SITE ? PrintReply::Done : PrintReply::Failed;
+  }
+}
+
+// The printer's own default paper, as its default media collection states
+// it, margins included.
+bool PrinterDefaultMedia(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_size_t& size) {
+  ipp_attribute_t* defaults = cupsFindDestDefault(http, dest, info, "media-col");
+  ipp_t* media = defaults == nullptr ? nullptr : ippGetCollection(defaults, 0);
+  ipp_attribute_t* dimensions =
+      media == nullptr ? nullptr : ippFindAttribute(media, "media-size", IPP_TAG_BEGIN_COLLECTION);
+  ipp_t* paper = dimensions == nullptr ? nullptr : ippGetCollection(dimensions, 0);
+  if (paper == nullptr) return false;
+  const auto value = [](ipp_t* collection, const char* name) {
+    ipp_attribute_t* attribute = ippFindAttribute(collection, name, IPP_TAG_INTEGER);
+    return attribute == nullptr ? 0 : ippGetInteger(attribute, 0);
+  };
+  size = cups_size_t{};
+  size.width = value(paper, "x-dimension");
+  size.length = value(paper, "y-dimension");
+  size.left = value(media, "media-left-margin");
+  size.right = value(media, "media-right-margin");
+  size.top = value(media, "media-top-margin");
+  size.bottom = value(media, "media-bottom-margin");
+  return size.width > 0 && size.length > 0;
+}
+
+// The default paper: the user's (lpoptions, which come with the
+// destination's options), else the printer's own. A media option may list a
+// size with a source and a type, and may use the names of PWG, of IPP 1.1 or
+// of PPDs.
+bool FindDefaultMedia(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_size_t& size) {
+  QByteArray wanted = cupsGetOption("media", dest->num_options, dest->options);
+  if (wanted.isEmpty()) wanted = cupsGetOption("PageSize", dest->num_options, dest->options);
+  for (const QByteArray& name : wanted.split(',')) {
+    const pwg_media_t* pwg = pwgMediaForPWG(name.constData());
+    if (pwg == nullptr) pwg = pwgMediaForLegacy(name.constData());
+    if (pwg == nullptr) pwg = pwgMediaForPPD(name.constData());
+    if (pwg != nullptr &&
+        cupsGetDestMediaByName(http, dest, info, pwg->pwg, CUPS_MEDIA_FLAGS_DEFAULT, &size)) {
+      return true;
+    }
+  }
+  return PrinterDefaultMedia(http, dest, info, size) ||
+         cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0;
+}
+
+// The job options that ask for this paper.
+QStringList MediaOptions(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_size_t& size) {
+  cups_option_t* options = nullptr;
+  const int count =
+      cupsAddDestMediaOptions(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size, 0, &options);
+  QStringList result;
+  for (int i = 0; i < count; ++i) {
+    result << QString::fromUtf8(options[i].name) << QString::fromUtf8(options[i].value);
+  }
+  cupsFreeOptions(count, options);
+  return result;
+}
+
+int DefaultResolution(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
+  ipp_attribute_t* resolution = cupsFindDestDefault(http, dest, info, "printer-resolution");
+  if (resolution == nullptr) return kFallbackResolution;
+  int vertical = 0;
+  ipp_res_t units = IPP_RES_PER_INCH;
+  int horizontal = ippGetResolution(resolution, 0, &vertical, &units);
+  if (units == IPP_RES_PER_CM) {
+    horizontal = horizontal * 254 / 100;
+    vertical = vertical * 254 / 100;
+  }
+  const int dpi = std::max(horizontal, vertical);
+  return dpi >= 72 && dpi <= 9600 ? dpi : kFallbackResolution;
+}
+
+// The paper portrait, its margins as the printer states them where they
+// leave something to print on.
+QPageLayout LayoutOf(const cups_size_t& size) {
+  const QPageSize paper(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter,
+                        QString(), QPageSize::FuzzyMatch);
+  QMarginsF margins(size.left / 100.0, size.top / 100.0, size.right / 100.0, size.bottom / 100.0);
+  if (size.left < 0 || size.top < 0 || size.right < 0 || size.bottom < 0 ||
+      size.left + size.right >= size.width || size.top + size.bottom >= size.length) {
+    margins = QMarginsF();
+  }
+  return QPageLayout(paper, QPageLayout::Portrait, margins, QPageLayout::Millimeter);
+}
+
+
+std::pair<PrintReply, QString> AskDefaultPrinter(PrintService::Deadline deadline) {
+  const Connection connection(deadline);
+  if (connection.Http() == nullptr) return {connection.Failure(PrintReply::NoPrinter), {}};
+  const Dest dest(cupsGetNamedDest(connection.Http(), nullptr, nullptr));
+  if (!dest) return {connection.Failure(PrintReply::NoPrinter), {}};
+  return {PrintReply::Done, PrinterName(*dest)};
+}
+
+PrintReply AskPrinterState(PrintService::Deadline deadline, const QString& printer) {
+  const Connection connection(deadline);
+  if (connection.Http() == nullptr) return connection.Failure(PrintReply::NoPrinter);
+  const Dest dest = NamedDest(connection.Http(), printer);
+  if (!dest) return connection.Failure(PrintReply::NoPrinter);
+  const char* accepting =
+      cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+  return accepting != nullptr && std::strcmp(accepting, "false") == 0 ? PrintReply::NotAccepting
+                                                                      : PrintReply::Done;
+}
+
+std::pair<PrintReply, PrinterPage> AskDefaultPage(PrintService::Deadline deadline,
+                                                  const QString& printer) {
+  const Connection connection(deadline);
+  http_t* http = connection.Http();
+  if (http == nullptr) return {connection.Failure(PrintReply::NoPrinter), {}};
+  const Dest dest = NamedDest(http, printer);
+  if (!dest) return {connection.Failure(PrintReply::NoPrinter), {}};
+  const DestInfo info(cupsCopyDestInfo(http, dest.get()));
+  if (!info) return {connection.Failure(PrintReply::Failed), {}};
+  cups_size_t size{};
+  if (!FindDefaultMedia(http, dest.get(), info.get(), size)) {
+    return {connection.Failure(PrintReply::Failed), {}};
+  }
+  return {PrintReply::Done,
+          {LayoutOf(size), DefaultResolution(http, dest.get(), info.get()),
+           MediaOptions(http, dest.get(), info.get(), size)}};
+}
+
+// One Print-Job request, document included, on a connection of our own: the
+// scheduler takes the whole job or nothing of it, and nothing is sent after
+// the deadline.
+PrintReply AskStartJob(PrintService::Deadline deadline, const PrintJob& job) {
+  const Connection connection(deadline);
+  http_t* http = connection.Http();
+  if (http == nullptr) return connection.Failure(PrintReply::NoPrinter);
+  // Instances are the clients' own: the scheduler knows the queue.
+  const QByteArray queue = job.printer.section(QLatin1Char('/'), 0, 0).toUtf8();
+  char uri[HTTP_MAX_URI];
+  char resource[HTTP_MAX_URI];
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                   "/printers/%s", queue.constData());
+  std::snprintf(resource, sizeof resource, "/printers/%s", queue.constData());
+
+  ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
+               cupsUser());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
+               job.title.toUtf8().constData());
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
+               CUPS_FORMAT_PDF);
+  cups_option_t* options = nullptr;
+  int optionCount = 0;
+  for (qsizetype i = 0; i + 1 < job.options.size(); i += 2) {
+    optionCount = cupsAddOption(job.options.at(i).toUtf8().constData(),
+                                job.options.at(i + 1).toUtf8().constData(), optionCount, &options);
+  }
+  cupsEncodeOptions2(request, optionCount, options, IPP_TAG_OPERATION);
+  cupsEncodeOptions2(request, optionCount, options, IPP_TAG_JOB);
+  cupsFreeOptions(optionCount, options);
+
+  if (connection.TimedOut()) {
+    ippDelete(request);
+    return PrintReply::NoAnswer;
+  }
+  // The length is the request's and the document's together.
+  http_status_t sent = cupsSendRequest(http, request, resource,
+                                       ippLength(request) + static_cast<size_t>(job.document.size()));
+  ippDelete(request);
+  if (sent == HTTP_STATUS_CONTINUE) {
+    sent = cupsWriteRequestData(http, job.document.constData(),
+                                static_cast<size_t>(job.document.size()));
+  }
+  if (sent != HTTP_STATUS_CONTINUE) return connection.Failure(PrintReply::Failed);
+  ipp_t* response = cupsGetResponse(http, resource);
+  if (response == nullptr) return connection.Failure(PrintReply::Failed);
+  ippDelete(response);
+  return ReplyFor(cupsLastError());
+}
+
+}  // namespace
+
+PrintReply CupsPrintService::DefaultPrinter(Deadline deadline, QString& printer) {
+  const auto answer = RunBounded<std::pair<PrintReply, QString>>(
+      deadline, [deadline] { return AskDefaultPrinter(deadline); });
+  if (!answer) return PrintReply::NoAnswer;
+  printer = answer->second;
+  return answer->first;
+}
+
+PrintReply CupsPrintService::PrinterState(Deadline deadline, const QString& printer) {
+  return RunBounded<PrintReply>(deadline, [deadline, printer] {
+           return AskPrinterState(deadline, printer);
+         }).value_or(PrintReply::NoAnswer);
+}
+
+PrintReply CupsPrintService::DefaultPage(Deadline deadline, const QString& printer,
+                                         PrinterPage& page) {
+  const auto answer = RunBounded<std::pair<PrintReply, PrinterPage>>(
+      deadline, [deadline, printer] { return AskDefaultPage(deadline, printer); });
+  if (!answer) return PrintReply::NoAnswer;
+  if (answer->first == PrintReply::Done) page = answer->second;
+  return answer->first;
+}
+
+PrintReply CupsPrintService::StartJob(Deadline deadline, const PrintJob& job) {
+  return RunBounded<PrintReply>(deadline, [deadline, job] {
+           return AskStartJob(deadline, job);
+         }).value_or(PrintReply::NoAnswer);
+}

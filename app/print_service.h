@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QPageLayout>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+
+// What the print service answered to one request.
+enum class PrintReply {
+  Done,          // it did what was asked
+  NoPrinter,     // no such printer, or no default printer
+  NotAccepting,  // the printer exists but takes no jobs now
+  Unsupported,   // the printer refuses the job's settings
+  NoAnswer,      // no answer before the deadline
+  Failed,        // any other failure the service reported
+};
+
+// The paper a printer prints on when nobody chose one.
+struct PrinterPage {
+  QPageLayout layout;   // portrait; the margins are the edges it cannot print
+  int resolution = 0;   // dots per inch
+  QStringList options;  // the job options that ask for this paper
+};
+
+// One job of one page: a PDF document and the options it is printed with.
+struct PrintJob {
+  QString printer;
+  QString title;
+  QStringList options;  // name, value, name, value, ...
+  QByteArray document;
+};
+
+// The print service as the print commands see it. Every request returns by
+// its deadline, whatever the service does.
+class PrintService {
+ public:
+  using Deadline = std::chrono::steady_clock::time_point;
+
+  virtual ~PrintService() = default;
+
+  // The printer to use when none was chosen: the user's default, else the
+  // service's own.
+  virtual PrintReply DefaultPrinter(Deadline deadline, QString& printer) = 0;
+  // Done when the printer exists and accepts jobs now.
+  virtual PrintReply PrinterState(Deadline deadline, const QString& printer) = 0;
+  // The printer's default paper (the user's default over the printer's own),
+  // portrait, with its printable area and resolution.
+  virtual PrintReply DefaultPage(Deadline deadline, const QString& printer, PrinterPage& page) = 0;
+  // Hands the job over; the reply is the job's fate: Done once the service
+  // holds it.
+  virtual PrintReply StartJob(Deadline deadline, const PrintJob& job) = 0;
+};

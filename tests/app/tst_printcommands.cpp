@@ -1,0 +1,194 @@
+// The rules of the print commands against a scripted print service: what
+// each failure tells the user, that a sheet counts only when every job was
+// taken, and what the service is asked for.
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QtTest>
+
+#include "scripted_print_service.h"
+#include "sheet_printer.h"
+#include "window_fixture.h"
+
+namespace {
+
+const QString kNoDefaultPrinter = QStringLiteral("デフォルト プリンタが存在しません");
+const QString kUnsupported = QStringLiteral("選択されたプリンタではサポートされていない機能です");
+const QString kInvalidPrinter = QStringLiteral("選択したプリンタは有効ではありません");
+const QString kCannotStart = QStringLiteral("印刷を始められませんでした");
+const QString kNotAccepted = QStringLiteral("印刷ジョブがプリンタに受け付けられませんでした");
+
+// The paper of a one-page PDF, in points.
+QSizeF MediaBox(const QByteArray& pdf) {
+  static const QRegularExpression box(QStringLiteral(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])"));
+  const auto match = box.match(QString::fromLatin1(pdf));
+  return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble())
+                          : QSizeF();
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(PrintReply)
+
+class TestPrintCommands : public QObject, private WindowFixture {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup() { CloseWindow(); }
+  void printsBothSheetsOnTheDefaultPaper();
+  void failuresCountNothing_data();
+  void failuresCountNothing();
+  void badNumberAsksTheServiceNothing();
+  void cancelledSetupChangesNothing();
+
+ private:
+  void Click(const char* name) { QTest::mouseClick(Find<QWidget>(name), Qt::LeftButton); }
+  QString Edit1() const { return Find<QLineEdit>("Edit1")->text(); }
+
+  ScriptedPrintService m_service;
+};
+
+void TestPrintCommands::init() {
+  m_service = ScriptedPrintService();
+  OpenWindow(m_service);
+  QTest::mouseClick(Find<QCheckBox>("D3"), Qt::LeftButton);
+  Find<QLineEdit>("Edit1")->setText(QStringLiteral("7"));
+  Click("PreviewBtn");
+  QVERIFY(m_form->SheetExists());
+}
+
+void TestPrintCommands::printsBothSheetsOnTheDefaultPaper() {
+  const auto clicked = std::chrono::steady_clock::now();
+  Click("PrintAnsBtn");
+  const auto returned = std::chrono::steady_clock::now();
+  QVERIFY(m_notifier.errors.isEmpty());
+  QCOMPARE(Edit1(), QStringLiteral("8"));
+  QCOMPARE(m_service.requests, QStringList({"DefaultPrinter", "PrinterState desk",
+                                            "DefaultPage desk", "StartJob desk",
+                                            "StartJob desk"}));
+  QCOMPARE(m_service.jobs.size(), 2);
+  for (const PrintJob& job : m_service.jobs) {
+    QCOMPARE(job.title, QStringLiteral("ｶｹﾏﾙ九九"));
+    QCOMPARE(job.options, m_service.page.options);
+    // JIS B5 portrait, 182 × 257 mm, one page.
+    const QSizeF paper = MediaBox(job.document);
+    QVERIFY2(qAbs(paper.width() - 182 * 72 / 25.4) < 0.5 &&
+                 qAbs(paper.height() - 257 * 72 / 25.4) < 0.5,
+             qPrintable(QStringLiteral("%1 × %2 pt").arg(paper.width()).arg(paper.height())));
+    QCOMPARE(job.document.count("/Type /Page\n"), 1);
+  }
+  QVERIFY(m_service.jobs.at(0).document != m_service.jobs.at(1).document);
+  QCOMPARE(m_service.jobCursors, QList<Qt::CursorShape>({Qt::WaitCursor, Qt::WaitCursor}));
+  QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+  // One time limit for all the requests of a print.
+  for (const auto deadline : m_service.deadlines) {
+    QCOMPARE(deadline, m_service.deadlines.first());
+    QVERIFY(deadline >= clicked + SheetPrinter::kServiceTimeLimit &&
+            deadline <= returned + SheetPrinter::kServiceTimeLimit);
+  }
+}
+
+void TestPrintCommands::failuresCountNothing_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<QString>("defaultPrinter");
+  QTest::addColumn<PrintReply>("defaultPrinterReply");
+  QTest::addColumn<PrintReply>("stateReply");
+  QTest::addColumn<PrintReply>("pageReply");
+  QTest::addColumn<QList<PrintReply>>("jobFates");
+  QTest::addColumn<QString>("message");
+  QTest::addColumn<int>("jobs");
+
+  using R = PrintReply;
+  const QString q = QStringLiteral("PrintBtn");
+  const QString qa = QStringLiteral("PrintAnsBtn");
+  const QString desk = QStringLiteral("desk");
+  QTest::newRow("no default printer") << q << QString() << R::Done << R::Done << R::Done
+                                      << QList<R>() << kNoDefaultPrinter << 0;
+  QTest::newRow("service stalled") << qa << desk << R::NoAnswer << R::Done << R::Done
+                                   << QList<R>() << kCannotStart << 0;
+  QTest::newRow("printer gone") << q << desk << R::Done << R::NoPrinter << R::Done << QList<R>()
+                                << kInvalidPrinter << 0;
+  QTest::newRow("printer rejecting") << qa << desk << R::Done << R::NotAccepting << R::Done
+                                     << QList<R>() << kInvalidPrinter << 0;
+  QTest::newRow("paper not told in time") << q << desk << R::Done << R::Done << R::NoAnswer
+                                          << QList<R>() << kCannotStart << 0;
+  QTest::newRow("settings refused") << q << desk << R::Done << R::Done << R::Done
+                                    << QList<R>{R::Unsupported} << kUnsupported << 1;
+  QTest::newRow("answers not taken") << qa << desk << R::Done << R::Done << R::Done
+                                     << QList<R>{R::Done, R::Failed} << kNotAccepted << 2;
+  QTest::newRow("answers' settings refused") << qa << desk << R::Done << R::Done << R::Done
+                                             << QList<R>{R::Done, R::Unsupported} << kUnsupported
+                                             << 2;
+  QTest::newRow("stalled before the answers") << qa << desk << R::Done << R::Done << R::Done
+                                              << QList<R>{R::Done, R::NoAnswer} << kCannotStart
+                                              << 2;
+}
+
+// A print that fails leaves the number as it was read; the next print, with
+// the service answering again, counts.
+void TestPrintCommands::failuresCountNothing() {
+  QFETCH(QString, button);
+  QFETCH(QString, defaultPrinter);
+  QFETCH(PrintReply, defaultPrinterReply);
+  QFETCH(PrintReply, stateReply);
+  QFETCH(PrintReply, pageReply);
+  QFETCH(QList<PrintReply>, jobFates);
+  m_service.defaultPrinter = defaultPrinter;
+  m_service.defaultPrinterReply = defaultPrinterReply;
+  m_service.stateReply = stateReply;
+  m_service.pageReply = pageReply;
+  m_service.jobFates = jobFates;
+
+  Click(button.toLatin1().constData());
+  QFETCH(QString, message);
+  QFETCH(int, jobs);
+  QCOMPARE(m_notifier.errors, QStringList({message}));
+  QCOMPARE(m_service.jobs.size(), jobs);
+  QCOMPARE(Edit1(), QStringLiteral("7"));
+  QCOMPARE(m_form->PrintNumber(), 7);
+  QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+
+  m_service = ScriptedPrintService();
+  Click(button.toLatin1().constData());
+  QCOMPARE(m_notifier.errors.size(), 1);
+  QCOMPARE(Edit1(), QStringLiteral("8"));
+}
+
+void TestPrintCommands::badNumberAsksTheServiceNothing() {
+  for (const char* button : {"PrintBtn", "PrintAnsBtn"}) {
+    m_notifier.errors.clear();
+    Find<QLineEdit>("Edit1")->setText(QStringLiteral("12 "));
+    Click(button);
+    QCOMPARE(m_notifier.errors, QStringList({"'12 ' は整数ではありません"}));
+    QCOMPARE(Edit1(), QStringLiteral("12 "));
+    QCOMPARE(m_form->PrintNumber(), 7);
+    QVERIFY(m_service.requests.isEmpty());
+  }
+}
+
+// Until a setup is accepted, each print follows the service's default
+// printer and paper as they are then.
+void TestPrintCommands::cancelledSetupChangesNothing() {
+  Click("PrintBtn");
+  QTimer::singleShot(100, [] {
+    if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+      dialog->reject();
+    }
+  });
+  Click("btnSetPrn");
+  m_service.defaultPrinter = QStringLiteral("hall");
+  m_service.page.options = QStringList{QStringLiteral("media"), QStringLiteral("na_letter_8.5x11in")};
+  Click("PrintBtn");
+  QVERIFY(m_notifier.errors.isEmpty());
+  QCOMPARE(m_service.jobs.size(), 2);
+  QCOMPARE(m_service.jobs.at(1).printer, QStringLiteral("hall"));
+  QCOMPARE(m_service.jobs.at(1).options, m_service.page.options);
+  QCOMPARE(Edit1(), QStringLiteral("9"));
+}
+
+QTEST_MAIN(TestPrintCommands)
+#include "tst_printcommands.moc"
