@@ -15,8 +15,10 @@ packages=(
   # headless GUI tests and screenshots, on X11 and on Wayland; X as other
   # programs see it; locale sources for tests in Japanese locales
   xvfb xauth weston imagemagick librsvg2-bin x11-utils xdotool locales
-  # printing through CUPS to a PDF queue, and reading the PDFs back
-  cups printer-driver-cups-pdf libcups2-dev poppler-utils
+  # printing through CUPS to a PDF queue and to a driverless printer
+  # (ippeveprinter, cups-filters' pdftopdf), and reading the PDFs back; the
+  # print tests' service looks for its processes with ps
+  cups printer-driver-cups-pdf cups-ipp-utils cups-filters libcups2-dev poppler-utils procps
   # desktop integration and packaging checks
   desktop-file-utils appstream dpkg-dev file
 )
