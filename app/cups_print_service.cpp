@@ -9,9 +9,8 @@
 #include <cups/cups.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <condition_variable>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -38,8 +37,7 @@ constexpr int kFallbackResolution = 600;
 // request still running at the deadline is left to end on its own, and its
 // answer is dropped.
 template <typename Answer>
-std::optional<Answer> RunBounded(PrintService::Deadline deadline,
-                                 std::function<Answer()> request) {
+std::optional<Answer> RunBounded(PrintService::Deadline deadline, std::function<Answer()> request) {
   struct Shared {
     std::mutex mutex;
     std::condition_variable done;
@@ -73,9 +71,10 @@ class Connection {
     if (left <= 0) return;
     m_http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                           static_cast<int>(left), nullptr);
+    // Turned away before the deadline: nothing listens there, so there is no
+    // print service, and no printer either.
     if (m_http == nullptr) {
-      // Nothing listens: there is no print service, so no printer either.
-      m_refused = errno == ENOENT || errno == ECONNREFUSED;
+      m_refused = Clock::now() < deadline;
       return;
     }
     httpSetTimeout(m_http, kPollSeconds, &Connection::KeepWaiting, this);
@@ -230,7 +229,6 @@ QPageLayout LayoutOf(const cups_size_t& size) {
   return QPageLayout(paper, QPageLayout::Portrait, margins, QPageLayout::Millimeter);
 }
 
-
 std::pair<PrintReply, QString> AskDefaultPrinter(PrintService::Deadline deadline) {
   const Connection connection(deadline);
   if (connection.Http() == nullptr) return {connection.Failure(PrintReply::NoPrinter), {}};
@@ -306,8 +304,8 @@ PrintReply AskStartJob(PrintService::Deadline deadline, const PrintJob& job) {
     return PrintReply::NoAnswer;
   }
   // The length is the request's and the document's together.
-  http_status_t sent = cupsSendRequest(http, request, resource,
-                                       ippLength(request) + static_cast<size_t>(job.document.size()));
+  http_status_t sent = cupsSendRequest(
+      http, request, resource, ippLength(request) + static_cast<size_t>(job.document.size()));
   ippDelete(request);
   if (sent == HTTP_STATUS_CONTINUE) {
     sent = cupsWriteRequestData(http, job.document.constData(),
@@ -331,9 +329,9 @@ PrintReply CupsPrintService::DefaultPrinter(Deadline deadline, QString& printer)
 }
 
 PrintReply CupsPrintService::PrinterState(Deadline deadline, const QString& printer) {
-  return RunBounded<PrintReply>(deadline, [deadline, printer] {
-           return AskPrinterState(deadline, printer);
-         }).value_or(PrintReply::NoAnswer);
+  return RunBounded<PrintReply>(deadline,
+                                [deadline, printer] { return AskPrinterState(deadline, printer); })
+      .value_or(PrintReply::NoAnswer);
 }
 
 PrintReply CupsPrintService::DefaultPage(Deadline deadline, const QString& printer,
@@ -346,7 +344,6 @@ PrintReply CupsPrintService::DefaultPage(Deadline deadline, const QString& print
 }
 
 PrintReply CupsPrintService::StartJob(Deadline deadline, const PrintJob& job) {
-  return RunBounded<PrintReply>(deadline, [deadline, job] {
-           return AskStartJob(deadline, job);
-         }).value_or(PrintReply::NoAnswer);
+  return RunBounded<PrintReply>(deadline, [deadline, job] { return AskStartJob(deadline, job); })
+      .value_or(PrintReply::NoAnswer);
 }

@@ -6,10 +6,10 @@
 // it goes without handling its events; beside drawing an A4 page at 600 dpi
 // into a QImage, and the PDF bytes of that page.
 
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QCheckBox>
 #include <QImage>
 #include <QPainter>
 #include <QPrinter>
@@ -26,10 +26,10 @@
 #include "cups_print_service.h"
 #include "fmain.h"
 #include "font_cache.h"
-#include "qt_benchmarks.h"
-#include "qt_drawing_surface.h"
 #include "notifier.h"
 #include "option_group.h"
+#include "qt_benchmarks.h"
+#include "qt_drawing_surface.h"
 #include "render/make_print.h"
 #include "sample_sheet.h"
 #include "sheet_printer.h"
@@ -108,7 +108,8 @@ BENCHMARK_CAPTURE(BM_PrintClick, driverless_queue, "KAKEMARU_IPP_QUEUE")
 void BM_PrintClick_StoppedScheduler(benchmark::State& state) {
   if (!UseQueue(state, "KAKEMARU_TEST_QUEUE")) return;
   QFile pidFile(qEnvironmentVariable("KAKEMARU_CUPS_STATE") + QStringLiteral("/cupsd.pid"));
-  const pid_t scheduler = pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toInt() : 0;
+  const pid_t scheduler =
+      pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toInt() : 0;
   if (scheduler <= 0) {
     state.SkipWithError("the print tests' scheduler is not running");
     return;
@@ -118,9 +119,8 @@ void BM_PrintClick_StoppedScheduler(benchmark::State& state) {
   qint64 longestGap = 0;
   QTimer ticker;
   ticker.setInterval(10);
-  QObject::connect(&ticker, &QTimer::timeout, [&] {
-    longestGap = std::max(longestGap, sinceTick.restart());
-  });
+  QObject::connect(&ticker, &QTimer::timeout,
+                   [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
   kill(scheduler, SIGSTOP);
   for (auto _ : state) {
     ticker.start();

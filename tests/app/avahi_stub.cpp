@@ -15,9 +15,15 @@ char client, threaded_poll, poll_api, entry_group;
 
 extern "C" {
 
-void* avahi_threaded_poll_new() { return &threaded_poll; }
-const void* avahi_threaded_poll_get(void*) { return &poll_api; }
-int avahi_threaded_poll_start(void*) { return 0; }
+void* avahi_threaded_poll_new() {
+  return &threaded_poll;
+}
+const void* avahi_threaded_poll_get(void*) {
+  return &poll_api;
+}
+int avahi_threaded_poll_start(void*) {
+  return 0;
+}
 void avahi_threaded_poll_lock(void*) {}
 void avahi_threaded_poll_unlock(void*) {}
 
@@ -27,13 +33,21 @@ void* avahi_client_new(const void*, int, void*, void*, int* error) {
   if (error) *error = 0;
   return &client;
 }
-int avahi_client_errno(void*) { return 0; }
-const char* avahi_client_get_host_name_fqdn(void*) { return "localhost"; }
+int avahi_client_errno(void*) {
+  return 0;
+}
+const char* avahi_client_get_host_name_fqdn(void*) {
+  return "localhost";
+}
 // Not imported today; should a later ippeveprinter ask, the client runs.
 enum { kClientRunning = 2 };  // AVAHI_CLIENT_S_RUNNING
-int avahi_client_get_state(void*) { return kClientRunning; }
+int avahi_client_get_state(void*) {
+  return kClientRunning;
+}
 
-void* avahi_entry_group_new(void*, void*, void*) { return &entry_group; }
+void* avahi_entry_group_new(void*, void*, void*) {
+  return &entry_group;
+}
 int avahi_entry_group_add_service_strlst(void*, int, int, int, const char*, const char*,
                                          const char*, const char*, std::uint16_t, void*) {
   return 0;
@@ -42,11 +56,17 @@ int avahi_entry_group_add_service_subtype(void*, int, int, int, const char*, con
                                           const char*, const char*) {
   return 0;
 }
-int avahi_entry_group_commit(void*) { return 0; }
-int avahi_entry_group_free(void*) { return 0; }
+int avahi_entry_group_commit(void*) {
+  return 0;
+}
+int avahi_entry_group_free(void*) {
+  return 0;
+}
 
 // TXT records are built and thrown away: an empty list is as good as any.
-void* avahi_string_list_add_printf(void* list, const char*, ...) { return list; }
+void* avahi_string_list_add_printf(void* list, const char*, ...) {
+  return list;
+}
 void avahi_string_list_free(void*) {}
 
 }  // extern "C"

@@ -21,9 +21,9 @@ class ScriptedPrintService final : public PrintService {
                    {QStringLiteral("media"), QStringLiteral("jis_b5_182x257mm")}};
   QList<PrintReply> jobFates;  // one per job in turn; Done once all are used
 
-  QList<PrintJob> jobs;              // every job handed over, taken or not
-  QStringList requests;              // "DefaultPrinter", "PrinterState desk", ...
-  QList<Deadline> deadlines;         // of every request
+  QList<PrintJob> jobs;               // every job handed over, taken or not
+  QStringList requests;               // "DefaultPrinter", "PrinterState desk", ...
+  QList<Deadline> deadlines;          // of every request
   QList<Qt::CursorShape> jobCursors;  // the override cursor at each job
 
   PrintReply DefaultPrinter(Deadline deadline, QString& printer) override {
@@ -37,8 +37,7 @@ class ScriptedPrintService final : public PrintService {
     Note(deadline, QStringLiteral("PrinterState ") + printer);
     return stateReply;
   }
-  PrintReply DefaultPage(Deadline deadline, const QString& printer,
-                         PrinterPage& answer) override {
+  PrintReply DefaultPage(Deadline deadline, const QString& printer, PrinterPage& answer) override {
     Note(deadline, QStringLiteral("DefaultPage ") + printer);
     if (pageReply == PrintReply::Done) answer = page;
     return pageReply;

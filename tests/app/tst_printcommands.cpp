@@ -68,17 +68,16 @@ void TestPrintCommands::printsBothSheetsOnTheDefaultPaper() {
   QVERIFY(m_notifier.errors.isEmpty());
   QCOMPARE(Edit1(), QStringLiteral("8"));
   QCOMPARE(m_service.requests, QStringList({"DefaultPrinter", "PrinterState desk",
-                                            "DefaultPage desk", "StartJob desk",
-                                            "StartJob desk"}));
+                                            "DefaultPage desk", "StartJob desk", "StartJob desk"}));
   QCOMPARE(m_service.jobs.size(), 2);
   for (const PrintJob& job : m_service.jobs) {
     QCOMPARE(job.title, QStringLiteral("ｶｹﾏﾙ九九"));
     QCOMPARE(job.options, m_service.page.options);
     // JIS B5 portrait, 182 × 257 mm, one page.
     const QSizeF paper = MediaBox(job.document);
-    QVERIFY2(qAbs(paper.width() - 182 * 72 / 25.4) < 0.5 &&
-                 qAbs(paper.height() - 257 * 72 / 25.4) < 0.5,
-             qPrintable(QStringLiteral("%1 × %2 pt").arg(paper.width()).arg(paper.height())));
+    QVERIFY2(
+        qAbs(paper.width() - 182 * 72 / 25.4) < 0.5 && qAbs(paper.height() - 257 * 72 / 25.4) < 0.5,
+        qPrintable(QStringLiteral("%1 × %2 pt").arg(paper.width()).arg(paper.height())));
     QCOMPARE(job.document.count("/Type /Page\n"), 1);
   }
   QVERIFY(m_service.jobs.at(0).document != m_service.jobs.at(1).document);
@@ -106,26 +105,26 @@ void TestPrintCommands::failuresCountNothing_data() {
   const QString q = QStringLiteral("PrintBtn");
   const QString qa = QStringLiteral("PrintAnsBtn");
   const QString desk = QStringLiteral("desk");
-  QTest::newRow("no default printer") << q << QString() << R::Done << R::Done << R::Done
-                                      << QList<R>() << kNoDefaultPrinter << 0;
-  QTest::newRow("service stalled") << qa << desk << R::NoAnswer << R::Done << R::Done
-                                   << QList<R>() << kCannotStart << 0;
+  QTest::newRow("no default printer")
+      << q << QString() << R::Done << R::Done << R::Done << QList<R>() << kNoDefaultPrinter << 0;
+  QTest::newRow("service stalled")
+      << qa << desk << R::NoAnswer << R::Done << R::Done << QList<R>() << kCannotStart << 0;
   QTest::newRow("printer gone") << q << desk << R::Done << R::NoPrinter << R::Done << QList<R>()
                                 << kInvalidPrinter << 0;
-  QTest::newRow("printer rejecting") << qa << desk << R::Done << R::NotAccepting << R::Done
-                                     << QList<R>() << kInvalidPrinter << 0;
-  QTest::newRow("paper not told in time") << q << desk << R::Done << R::Done << R::NoAnswer
-                                          << QList<R>() << kCannotStart << 0;
+  QTest::newRow("printer rejecting")
+      << qa << desk << R::Done << R::NotAccepting << R::Done << QList<R>() << kInvalidPrinter << 0;
+  QTest::newRow("paper not told in time")
+      << q << desk << R::Done << R::Done << R::NoAnswer << QList<R>() << kCannotStart << 0;
   QTest::newRow("settings refused") << q << desk << R::Done << R::Done << R::Done
                                     << QList<R>{R::Unsupported} << kUnsupported << 1;
   QTest::newRow("answers not taken") << qa << desk << R::Done << R::Done << R::Done
                                      << QList<R>{R::Done, R::Failed} << kNotAccepted << 2;
-  QTest::newRow("answers' settings refused") << qa << desk << R::Done << R::Done << R::Done
-                                             << QList<R>{R::Done, R::Unsupported} << kUnsupported
-                                             << 2;
-  QTest::newRow("stalled before the answers") << qa << desk << R::Done << R::Done << R::Done
-                                              << QList<R>{R::Done, R::NoAnswer} << kCannotStart
-                                              << 2;
+  QTest::newRow("answers' settings refused")
+      << qa << desk << R::Done << R::Done << R::Done << QList<R>{R::Done, R::Unsupported}
+      << kUnsupported << 2;
+  QTest::newRow("stalled before the answers")
+      << qa << desk << R::Done << R::Done << R::Done << QList<R>{R::Done, R::NoAnswer}
+      << kCannotStart << 2;
 }
 
 // A print that fails leaves the number as it was read; the next print, with
@@ -181,7 +180,8 @@ void TestPrintCommands::cancelledSetupChangesNothing() {
   });
   Click("btnSetPrn");
   m_service.defaultPrinter = QStringLiteral("hall");
-  m_service.page.options = QStringList{QStringLiteral("media"), QStringLiteral("na_letter_8.5x11in")};
+  m_service.page.options =
+      QStringList{QStringLiteral("media"), QStringLiteral("na_letter_8.5x11in")};
   Click("PrintBtn");
   QVERIFY(m_notifier.errors.isEmpty());
   QCOMPARE(m_service.jobs.size(), 2);
