@@ -9,8 +9,8 @@
 #include <cups/cups.h>
 
 #include <algorithm>
+#include <array>
 #include <condition_variable>
-#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -181,7 +181,7 @@ bool FindDefaultMedia(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_
     if (pwg == nullptr) pwg = pwgMediaForLegacy(name.constData());
     if (pwg == nullptr) pwg = pwgMediaForPPD(name.constData());
     if (pwg != nullptr &&
-        cupsGetDestMediaByName(http, dest, info, pwg->pwg, CUPS_MEDIA_FLAGS_DEFAULT, &size)) {
+        cupsGetDestMediaByName(http, dest, info, pwg->pwg, CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0) {
       return true;
     }
   }
@@ -226,7 +226,7 @@ QPageLayout LayoutOf(const cups_size_t& size) {
       size.left + size.right >= size.width || size.top + size.bottom >= size.length) {
     margins = QMarginsF();
   }
-  return QPageLayout(paper, QPageLayout::Portrait, margins, QPageLayout::Millimeter);
+  return {paper, QPageLayout::Portrait, margins, QPageLayout::Millimeter};
 }
 
 std::pair<PrintReply, QString> AskDefaultPrinter(PrintService::Deadline deadline) {
@@ -275,14 +275,13 @@ PrintReply AskStartJob(PrintService::Deadline deadline, const PrintJob& job) {
   if (http == nullptr) return connection.Failure(PrintReply::NoPrinter);
   // Instances are the clients' own: the scheduler knows the queue.
   const QByteArray queue = job.printer.section(QLatin1Char('/'), 0, 0).toUtf8();
-  char uri[HTTP_MAX_URI];
-  char resource[HTTP_MAX_URI];
-  httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
-                   "/printers/%s", queue.constData());
-  std::snprintf(resource, sizeof resource, "/printers/%s", queue.constData());
+  const QByteArray resource = "/printers/" + queue;
+  std::array<char, HTTP_MAX_URI> uri{};
+  httpAssembleURIf(HTTP_URI_CODING_ALL, uri.data(), static_cast<int>(uri.size()), "ipp", nullptr,
+                   "localhost", ippPort(), "%s", resource.constData());
 
   ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
-  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+  ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.data());
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr,
                cupsUser());
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
@@ -304,15 +303,16 @@ PrintReply AskStartJob(PrintService::Deadline deadline, const PrintJob& job) {
     return PrintReply::NoAnswer;
   }
   // The length is the request's and the document's together.
-  http_status_t sent = cupsSendRequest(
-      http, request, resource, ippLength(request) + static_cast<size_t>(job.document.size()));
+  http_status_t sent =
+      cupsSendRequest(http, request, resource.constData(),
+                      ippLength(request) + static_cast<size_t>(job.document.size()));
   ippDelete(request);
   if (sent == HTTP_STATUS_CONTINUE) {
     sent = cupsWriteRequestData(http, job.document.constData(),
                                 static_cast<size_t>(job.document.size()));
   }
   if (sent != HTTP_STATUS_CONTINUE) return connection.Failure(PrintReply::Failed);
-  ipp_t* response = cupsGetResponse(http, resource);
+  ipp_t* response = cupsGetResponse(http, resource.constData());
   if (response == nullptr) return connection.Failure(PrintReply::Failed);
   ippDelete(response);
   return ReplyFor(cupsLastError());
