@@ -135,6 +135,7 @@ std::optional<QString> SheetPrinter::ChoosePrinter(PrintService::Deadline deadli
   if (m_chosenInSetup) {
     QPrinter& printer = *m_printer;
     job.printer = printer.printerName();
+    if (job.printer.isEmpty()) return kInvalidPrinter;
     if (auto failure = MessageFor(m_service.PrinterState(deadline, job.printer))) return failure;
     if (!printer.setPageOrientation(QPageLayout::Portrait)) return kUnsupported;
     layout = printer.pageLayout();
