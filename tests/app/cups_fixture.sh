@@ -76,7 +76,9 @@ alive() {
 stop_pid() {
   local pid=$1 program=$2
   ours "$pid" "$program" || return 0
+  # A test may have left the scheduler stopped (SIGSTOP): it must run to end.
   kill -TERM "$pid" 2>/dev/null
+  kill -CONT "$pid" 2>/dev/null
   for _ in $(seq 100); do ours "$pid" "$program" || return 0; sleep 0.1; done
   echo "cups_fixture: $program ($pid) ignored SIGTERM, killing it" >&2
   kill -KILL "$pid" 2>/dev/null
