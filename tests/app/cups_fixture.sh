@@ -38,21 +38,25 @@ fail() {
 
 action=${1:-}
 [ $# -ge 2 ] || usage
-state=$(realpath -m -- "$2")
-# The path goes into configuration files and a socket address: plain
-# characters only, and short enough for a Unix socket (108 bytes).
-[[ $state =~ ^/[A-Za-z0-9._/+-]+$ ]] || fail "unusable state folder name: $state"
-[ "$state" != / ] || fail "the state folder cannot be /"
-[ ${#state} -le 90 ] || fail "state folder path too long for a socket: $state"
+# D as given, and where the service really lives: D itself, or the private
+# temporary folder D links to (see start).
+folder=$(realpath -ms -- "$2")
+[ "$folder" != / ] || fail "the state folder cannot be /"
+# Clients reach the scheduler at D/cups.sock: a socket address holds 108 bytes.
+[ ${#folder} -le 90 ] || fail "state folder path too long for a socket: $folder"
 
 # Every client call below talks to our scheduler, and lpoptions files, the
 # server's (D/etc/lpoptions) and the user's (D/home/.cups/lpoptions, root's
 # too), stay in D.
-export CUPS_SERVER=$state/cups.sock CUPS_SERVERROOT=$state/etc HOME=$state/home
+use_state() {
+  state=$1
+  received=$state/ipp-received
+  export CUPS_SERVER=$state/cups.sock CUPS_SERVERROOT=$state/etc HOME=$state/home
+}
+use_state "$(realpath -m -- "$2")"
 unset LPDEST PRINTER CUPS_USER
 
 readonly pdf_queue=kakemaru-pdf ipp_queue=kakemaru-ipp
-readonly received=$state/ipp-received
 
 log_tail() { [ -f "$1" ] && tail -n 20 "$1" >&2; }
 
@@ -215,14 +219,25 @@ start() {
     fail "$state exists and is not a print service folder; not removing it"
   fi
   rm -rf "$state"
+  [ -L "$folder" ] && rm -f "$folder"
   umask 022
+  mkdir -p "$folder" || fail "cannot create $folder"
+  # The scheduler's filters run as lp and read the jobs, the queues' PPDs and
+  # their temporary files here, and the path goes into configuration files.
+  # Where D does not allow that (a checkout in /root, an unusual path), the
+  # service lives in a private temporary folder that D links to, removed
+  # again by stop.
+  if [[ $folder =~ ^/[A-Za-z0-9._/+-]+$ ]] &&
+    setpriv --reuid=lp --regid=lp --clear-groups test -x "$folder"; then
+    use_state "$folder"
+  else
+    rmdir "$folder" && use_state "$(mktemp -d /tmp/kakemaru-print-service.XXXXXX)" &&
+      chmod 755 "$state" && ln -s "$state" "$folder" || fail "cannot make a folder for the service"
+  fi
   mkdir -p "$state"/{etc,spool,state,cache,tmp,log,home,ipp/spool} "$received" || fail "cannot create $state"
   touch "$state/.kakemaru-cups"
   # Filters run as lp and keep their temporary files here.
   chown root:lp "$state/tmp" && chmod 1770 "$state/tmp" || fail "cannot prepare $state/tmp"
-  # Filters run as lp and read the spooled files.
-  setpriv --reuid=lp --regid=lp --clear-groups test -x "$state" ||
-    fail "user lp cannot enter $state: the scheduler's filters could not read the jobs"
   cp "$stub" "$state/ipp/avahi_stub.so" && cp "$here/ipp_printer.ppd" "$state/ipp/printer.ppd" ||
     fail "cannot copy the printer's files into $state/ipp"
   write_configuration
@@ -270,6 +285,9 @@ start)
 stop)
   [ $# -eq 2 ] || usage
   stop_all || exit 1
+  if [ -L "$folder" ] && [[ $state == /tmp/kakemaru-print-service.* ]]; then
+    rm -rf "$state" && rm -f "$folder"
+  fi
   ;;
 ipp-stop)
   [ $# -eq 2 ] || usage
