@@ -15,8 +15,7 @@
 // PrintAnsBtnClick send the current sheet, questions or questions then
 // answers, through the print service to the current printer of the
 // SheetPrinter and count the sheet number up; btnSetPrnClick opens the
-// printer setup. Refusals and failures
-// reach the user through the Notifier.
+// printer setup. Refusals and failures reach the user through the Notifier.
 
 #include <QWidget>
 
