@@ -86,7 +86,7 @@ class Connection {
   Connection& operator=(const Connection&) = delete;
 
   http_t* Http() const { return m_http; }
-  bool TimedOut() const { return m_timedOut || Clock::now() >= m_deadline; }
+  bool TimedOut() const { return Clock::now() >= m_deadline; }
   // The reply for a failed connection or request.
   PrintReply Failure(PrintReply whenAnswered) const {
     if (m_http == nullptr) return m_refused ? PrintReply::NoPrinter : PrintReply::NoAnswer;
@@ -95,15 +95,12 @@ class Connection {
 
  private:
   static int KeepWaiting(http_t* /*http*/, void* data) {
-    auto* self = static_cast<Connection*>(data);
-    self->m_timedOut = Clock::now() >= self->m_deadline;
-    return self->m_timedOut ? 0 : 1;
+    return static_cast<const Connection*>(data)->TimedOut() ? 0 : 1;
   }
 
   PrintService::Deadline m_deadline;
   http_t* m_http = nullptr;
   bool m_refused = false;
-  bool m_timedOut = false;
 };
 
 struct DestFree {

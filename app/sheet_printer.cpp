@@ -116,12 +116,12 @@ std::optional<QString> SheetPrinter::Print(std::initializer_list<int> drawModes,
   if (PrintsToFile()) return PrintToFiles(drawModes, drawPage);
   const PrintService::Deadline deadline = std::chrono::steady_clock::now() + kServiceTimeLimit;
   PrintJob job;
-  QPageLayout layout;
-  int resolution = 0;
-  if (auto failure = ChoosePrinter(deadline, job, layout, resolution)) return failure;
+  PrinterPage page;
+  if (auto failure = ChoosePrinter(deadline, job.printer, page)) return failure;
   job.title = kJobTitle;
+  job.options = page.options;
   for (const int drawMode : drawModes) {
-    job.document = DrawDocument(layout, resolution, drawMode, drawPage);
+    job.document = DrawDocument(page, drawMode, drawPage);
     if (job.document.isEmpty()) return kCannotStart;
     if (auto failure = MessageFor(m_service.StartJob(deadline, job), kNotAccepted)) {
       return failure;
@@ -130,45 +130,42 @@ std::optional<QString> SheetPrinter::Print(std::initializer_list<int> drawModes,
   return std::nullopt;
 }
 
-std::optional<QString> SheetPrinter::ChoosePrinter(PrintService::Deadline deadline, PrintJob& job,
-                                                   QPageLayout& layout, int& resolution) {
+// The setup's printer and page once it is accepted, else the service's
+// default printer on its default paper; portrait either way.
+std::optional<QString> SheetPrinter::ChoosePrinter(PrintService::Deadline deadline,
+                                                   QString& printerName, PrinterPage& page) {
   if (m_chosenInSetup) {
     QPrinter& printer = *m_printer;
-    job.printer = printer.printerName();
-    if (job.printer.isEmpty()) return kInvalidPrinter;
-    if (auto failure = MessageFor(m_service.PrinterState(deadline, job.printer))) return failure;
+    printerName = printer.printerName();
+    if (printerName.isEmpty()) return kInvalidPrinter;
+    if (auto failure = MessageFor(m_service.PrinterState(deadline, printerName))) return failure;
     if (!printer.setPageOrientation(QPageLayout::Portrait)) return kUnsupported;
-    layout = printer.pageLayout();
-    resolution = printer.resolution();
-    job.options = SetupOptions(printer);
+    page = {printer.pageLayout(), printer.resolution(), SetupOptions(printer)};
     return std::nullopt;
   }
-  const PrintReply found = m_service.DefaultPrinter(deadline, job.printer);
+  const PrintReply found = m_service.DefaultPrinter(deadline, printerName);
   if (found == PrintReply::NoPrinter) return kNoDefaultPrinter;
   if (auto failure = MessageFor(found)) return failure;
-  if (auto failure = MessageFor(m_service.PrinterState(deadline, job.printer))) return failure;
-  PrinterPage page;
-  if (auto failure = MessageFor(m_service.DefaultPage(deadline, job.printer, page))) {
+  if (auto failure = MessageFor(m_service.PrinterState(deadline, printerName))) return failure;
+  if (auto failure = MessageFor(m_service.DefaultPage(deadline, printerName, page))) {
     return failure;
   }
-  layout = page.layout;
-  layout.setOrientation(QPageLayout::Portrait);
-  resolution = page.resolution;
-  job.options = page.options;
+  page.layout.setOrientation(QPageLayout::Portrait);
   return std::nullopt;
 }
 
 // One page as PDF: the paper whole, drawn from the top-left corner of its
 // printable area at the printer's resolution. Empty when it cannot be drawn.
-QByteArray SheetPrinter::DrawDocument(const QPageLayout& layout, int resolution, int drawMode,
+QByteArray SheetPrinter::DrawDocument(const PrinterPage& page, int drawMode,
                                       const PageDrawer& drawPage) {
   QBuffer document;
   document.open(QIODevice::WriteOnly);
   QPdfWriter writer(&document);
   writer.setTitle(kJobTitle);
-  writer.setResolution(resolution);
-  if (!writer.setPageLayout(layout)) return {};
-  if (PaintPage(writer, layout.paintRectPixels(resolution).size(), drawMode, drawPage)) return {};
+  writer.setResolution(page.resolution);
+  if (!writer.setPageLayout(page.layout)) return {};
+  const QSize printable = page.layout.paintRectPixels(page.resolution).size();
+  if (PaintPage(writer, printable, drawMode, drawPage)) return {};
   return document.data();
 }
 

@@ -13,7 +13,6 @@
 #include "render/drawing_surface.h"
 
 class FontCache;
-class QPageLayout;
 class QPaintDevice;
 class QPrinter;
 class QWidget;
@@ -48,10 +47,9 @@ class SheetPrinter {
   QPrinter& Printer();
 
  private:
-  std::optional<QString> ChoosePrinter(PrintService::Deadline deadline, PrintJob& job,
-                                       QPageLayout& layout, int& resolution);
-  QByteArray DrawDocument(const QPageLayout& layout, int resolution, int drawMode,
-                          const PageDrawer& drawPage);
+  std::optional<QString> ChoosePrinter(PrintService::Deadline deadline, QString& printerName,
+                                       PrinterPage& page);
+  QByteArray DrawDocument(const PrinterPage& page, int drawMode, const PageDrawer& drawPage);
   std::optional<QString> PaintPage(QPaintDevice& device, QSize size, int drawMode,
                                    const PageDrawer& drawPage);
   std::optional<QString> PrintToFiles(std::initializer_list<int> drawModes,

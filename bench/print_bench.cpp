@@ -6,7 +6,6 @@
 // it goes without handling its events; beside drawing an A4 page at 600 dpi
 // into a QImage, and the PDF bytes of that page.
 
-#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -14,7 +13,6 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -23,11 +21,9 @@
 
 #include <algorithm>
 
+#include "bench_window.h"
 #include "cups_print_service.h"
-#include "fmain.h"
 #include "font_cache.h"
-#include "notifier.h"
-#include "option_group.h"
 #include "qt_benchmarks.h"
 #include "qt_drawing_surface.h"
 #include "render/make_print.h"
@@ -46,23 +42,10 @@ struct Page {
   }
 };
 
-class ErrorNotifier : public Notifier {
- public:
-  void Refusal(QWidget* /*parent*/, const QString& /*message*/) override {}
-  void Error(QWidget* /*parent*/, const QString& message) override { errors << message; }
-  QStringList errors;
-};
-
 // The window with an eighty-question sheet, ready to print.
-struct Window {
-  ErrorNotifier notifier;
-  CupsPrintService service;
-  TForm1 form{notifier, service};
+struct Window : BenchWindow {
   Window() {
-    for (int table = 0; table < 10; ++table) {
-      form.findChild<QCheckBox*>(QStringLiteral("D%1").arg(table))->click();
-    }
-    form.findChild<OptionGroup*>(QStringLiteral("QNumCheck"))->Item(11)->click();
+    ChooseEightyQuestions(form);
     form.findChild<QPushButton*>(QStringLiteral("PreviewBtn"))->click();
     if (!form.SheetExists()) qFatal("no sheet to print");
   }
@@ -83,8 +66,8 @@ void BM_PrintClick(benchmark::State& state, const char* queueVariable) {
   if (!UseQueue(state, queueVariable)) return;
   Window window;
   PrinterPage page;
-  window.service.DefaultPage(std::chrono::steady_clock::now() + std::chrono::seconds(3),
-                             QString::fromUtf8(qgetenv("LPDEST")), page);
+  window.printService.DefaultPage(std::chrono::steady_clock::now() + std::chrono::seconds(3),
+                                  QString::fromUtf8(qgetenv("LPDEST")), page);
   for (auto _ : state) window.Print();
   if (!window.notifier.errors.isEmpty()) {
     state.SkipWithError(window.notifier.errors.first().toUtf8().constData());

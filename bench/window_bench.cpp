@@ -11,10 +11,8 @@
 // window and exits at the window's first paint.
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QWindow>
 
 #include <benchmark/benchmark.h>
@@ -25,20 +23,11 @@
 #include <cstring>
 #include <string>
 
-#include "cups_print_service.h"
-#include "fmain.h"
-#include "notifier.h"
-#include "option_group.h"
+#include "bench_window.h"
 #include "qt_benchmarks.h"
 #include "qt_translations.h"
 
 namespace {
-
-class SilentNotifier : public Notifier {
- public:
-  void Refusal(QWidget* /*parent*/, const QString& /*message*/) override {}
-  void Error(QWidget* /*parent*/, const QString& /*message*/) override {}
-};
 
 // Counts the paint events a widget receives.
 class PaintWatcher : public QObject {
@@ -76,7 +65,7 @@ void BM_FirstPaint_BareWindow(benchmark::State& state) {
 BENCHMARK(BM_FirstPaint_BareWindow)->Unit(benchmark::kMillisecond);
 
 void BM_FirstPaint_TForm1(benchmark::State& state) {
-  SilentNotifier notifier;
+  ErrorNotifier notifier;
   CupsPrintService printService;
   ShowUntilPainted(state, [&] { return std::make_unique<TForm1>(notifier, printService); });
 }
@@ -88,17 +77,12 @@ void ShowEightyQuestions(TForm1& form) {
   while (form.windowHandle() == nullptr || !form.windowHandle()->isExposed()) {
     QApplication::processEvents();
   }
-  for (int table = 0; table < 10; ++table) {
-    form.findChild<QCheckBox*>(QStringLiteral("D%1").arg(table))->click();
-  }
-  form.findChild<OptionGroup*>(QStringLiteral("QNumCheck"))->Item(11)->click();
-  form.findChild<OptionGroup*>(QStringLiteral("RandomCheck"))->Item(2)->click();
+  ChooseEightyQuestions(form);
 }
 
 void BM_PreviewClick(benchmark::State& state) {
-  SilentNotifier notifier;
-  CupsPrintService printService;
-  TForm1 form(notifier, printService);
+  BenchWindow window;
+  TForm1& form = window.form;
   ShowEightyQuestions(form);
   auto* preview = form.findChild<QPushButton*>(QStringLiteral("PreviewBtn"));
   int drawn = 0;
@@ -111,9 +95,8 @@ BENCHMARK(BM_PreviewClick)->Unit(benchmark::kMicrosecond);
 // The same sheet drawn again, as when the window is uncovered: the drawing
 // alone, without making a sheet.
 void BM_PreviewRepaint(benchmark::State& state) {
-  SilentNotifier notifier;
-  CupsPrintService printService;
-  TForm1 form(notifier, printService);
+  BenchWindow window;
+  TForm1& form = window.form;
   ShowEightyQuestions(form);
   form.findChild<QPushButton*>(QStringLiteral("PreviewBtn"))->click();
   auto* area = form.findChild<QWidget*>(QStringLiteral("PaintBox1"));
@@ -132,7 +115,7 @@ namespace {
 int RunChild(int argc, char** argv, const char* mode) {
   QApplication application(argc, argv);
   InstallJapaneseQtTranslations();
-  SilentNotifier notifier;
+  ErrorNotifier notifier;
   CupsPrintService printService;
   std::unique_ptr<QWidget> window;
   if (std::strcmp(mode, "form") == 0) {

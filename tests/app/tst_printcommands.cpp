@@ -46,9 +46,6 @@ class TestPrintCommands : public QObject, private WindowFixture {
   void cancelledSetupChangesNothing();
 
  private:
-  void Click(const char* name) { QTest::mouseClick(Find<QWidget>(name), Qt::LeftButton); }
-  QString Edit1() const { return Find<QLineEdit>("Edit1")->text(); }
-
   ScriptedPrintService m_service;
 };
 

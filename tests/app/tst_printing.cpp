@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -47,10 +46,7 @@ void Run(const QString& program, const QStringList& arguments) {
 }
 
 QString Output(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  process.waitForFinished(10000);
-  return QString::fromUtf8(process.readAllStandardOutput());
+  return QString::fromUtf8(RunProcess(program, arguments).value_or(QByteArray()));
 }
 
 QList<int> Jobs(const QString& queue, int which) {
@@ -150,8 +146,6 @@ class TestPrinting : public QObject, private WindowFixture {
   void answersToFileGoBesideTheQuestions();
 
  private:
-  void Click(const char* name) { QTest::mouseClick(Find<QWidget>(name), Qt::LeftButton); }
-  QString Edit1() const { return Find<QLineEdit>("Edit1")->text(); }
   QStringList Questions(bool answers) const;
   // Prints with the button and returns the documents each job carried: the
   // spooled copies on the PDF queue, what the printer got on the IPP queue.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLineEdit>
 #include <QtTest>
 
 #include "cups_print_service.h"
@@ -34,6 +35,8 @@ class WindowFixture {
     return control;
   }
   OptionGroup* Group(const char* name) const { return Find<OptionGroup>(name); }
+  void Click(const char* name) const { QTest::mouseClick(Find<QWidget>(name), Qt::LeftButton); }
+  QString Edit1() const { return Find<QLineEdit>("Edit1")->text(); }
 
   CupsPrintService m_cups;
   RecordingNotifier m_notifier;
