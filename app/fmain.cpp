@@ -15,15 +15,18 @@
 #include <algorithm>
 #include <utility>
 
+#include "accessible_interfaces.h"
 #include "close_icon.h"
 #include "cp932_codec.h"
 #include "group_box.h"
 #include "notifier.h"
 #include "option_group.h"
+#include "page_reading.h"
 #include "preview_area.h"
 #include "printer_icon.h"
 #include "qt_drawing_surface.h"
 #include "render/make_print.h"
+#include "spoken_text.h"
 #include "worksheet/make_problems.h"
 #include "worksheet/print_number.h"
 #include "worksheet/question_count.h"
@@ -56,16 +59,38 @@ QStringList TableLabels() {
   return labels;
 }
 
-void Describe(QWidget* control, const QString& name, const QString& description) {
-  control->setAccessibleName(name);
-  control->setAccessibleDescription(description);
+// What a control does, for screen readers; the command buttons also tell
+// what they last did (Tell).
+const QString kPreviewPurpose =
+    QStringLiteral("選んだ設定で問題を作り、右に答えの用紙を表示します");
+const QString kPrintPurpose = QStringLiteral("問題の用紙を印刷します");
+const QString kPrintAnsPurpose = QStringLiteral("問題の用紙と、続けて答えの用紙を印刷します");
+
+// Names and descriptions say what the captions say, in words speech engines read.
+void Describe(QWidget* control, const QString& caption, const QString& description) {
+  control->setAccessibleName(SpokenText(caption));
+  control->setAccessibleDescription(SpokenText(description));
 }
 
-void DescribeGroup(OptionGroup* group, const QString& description) {
+// Each item tells its place in its group, after what it does where its
+// caption alone does not say it.
+void DescribeGroup(OptionGroup* group, const QString& description,
+                   const QStringList& meanings = {}) {
   Describe(group, group->title(), description);
   for (int index = 0; index < group->Count(); ++index) {
-    Describe(group->Item(index), group->Item(index)->text(), group->title());
+    const QString place = QStringLiteral("%1項目中%2番目").arg(group->Count()).arg(index + 1);
+    const QString& meaning = meanings.value(index);
+    Describe(group->Item(index), group->Item(index)->text(),
+             meaning.isEmpty() ? place : meaning + QStringLiteral("。") + place);
   }
+}
+
+// Screen readers read out a change of the focused control's description,
+// and a command button keeps the focus: so a command tells what it did
+// there. Cleared first, so that the same news is told again.
+void Tell(QWidget* button, const QString& news, const QString& purpose) {
+  button->setAccessibleDescription(QString());
+  button->setAccessibleDescription(news + QStringLiteral("。") + purpose);
 }
 
 QStringList QuestionCountLabels() {
@@ -80,6 +105,7 @@ QStringList QuestionCountLabels() {
 
 TForm1::TForm1(Notifier& notifier, PrintService& printService, QWidget* parent)
     : QWidget(parent), m_notifier(notifier), m_printer(m_fonts, printService) {
+  InstallAccessibleInterfaces();
   setWindowTitle(QStringLiteral("ｶｹﾏﾙ For 九九 Ver.1.42"));
   resize(kClientSize);
   CreateControls();
@@ -204,36 +230,39 @@ void TForm1::CreateControls() {
 
 // Names and descriptions for screen readers and other assistive tools.
 void TForm1::DescribeControls() {
+  setAccessibleName(SpokenText(windowTitle()));
   Describe(GroupBox1, GroupBox1->title(), QStringLiteral("練習する段を選びます"));
   for (QCheckBox* box : m_danBoxes) {
     Describe(box, box->text(), box->text() + QStringLiteral("の問題をプリントに入れます"));
   }
   DescribeGroup(ImportantDan, QStringLiteral("重点的に出す段を選びます。選んだ段には印が付きます"));
   DescribeGroup(QNumCheck, QStringLiteral("一枚のプリントの問題の数を選びます"));
-  DescribeGroup(RandomCheck, QStringLiteral("問題の並べ方を選びます"));
+  DescribeGroup(RandomCheck, QStringLiteral("問題の並べ方を選びます"),
+                {QStringLiteral("順番に並べます"), QStringLiteral("逆の順番に並べます"),
+                 QStringLiteral("ばらばらに並べます")});
   DescribeGroup(JousuuCheck, QStringLiteral("かける数に０を入れるかどうかを選びます"));
-  DescribeGroup(rgSquare, QStringLiteral("答えを書く四角をどちらの数の代わりに置くかを選びます"));
-  DescribeGroup(rgMulti, QStringLiteral("かけられる数を10倍または100倍にします"));
-  DescribeGroup(rgNum, QStringLiteral("問題に丸数字の番号を付けるかどうかを選びます"));
-  // Items made of signs alone get words that a screen reader can speak.
-  const auto spoken = [](OptionGroup* group, int index, const QString& words) {
-    group->Item(index)->setAccessibleName(group->Item(index)->text() + words);
-  };
-  spoken(rgSquare, worksheet::kBlankTable, QStringLiteral("（かけられる数を四角に）"));
-  spoken(rgSquare, worksheet::kBlankMultiplier, QStringLiteral("（かける数を四角に）"));
-  spoken(rgMulti, worksheet::kTableTimesTen, QStringLiteral("（10倍）"));
-  spoken(rgMulti, worksheet::kTableTimesHundred, QStringLiteral("（100倍）"));
+  DescribeGroup(rgSquare, QStringLiteral("答えを書く四角をどちらの数の代わりに置くかを選びます"),
+                {QStringLiteral("四角を置きません"), QStringLiteral("かけられる数を四角にします"),
+                 QStringLiteral("かける数を四角にします"),
+                 QStringLiteral("問題ごとにどちらかを四角にします")});
+  DescribeGroup(
+      rgMulti, QStringLiteral("かけられる数を10倍または100倍にします"),
+      {QStringLiteral("かけられる数はそのままです"), QStringLiteral("かけられる数を10倍にします"),
+       QStringLiteral("かけられる数を100倍にします")});
+  DescribeGroup(rgNum, QStringLiteral("問題に丸数字の番号を付けるかどうかを選びます"),
+                {QStringLiteral("番号を付けません"), QStringLiteral("番号を付けます")});
   Label3->setBuddy(Edit1);
+  Label3->setAccessibleName(SpokenText(Label3->text()));
   Describe(Edit1, Label3->text(),
            QStringLiteral("プリントに印刷する番号です。印刷するたびに一つ増えます"));
   Describe(btnSetPrn, btnSetPrn->text(), QStringLiteral("プリンタと用紙を選びます"));
-  Describe(PreviewBtn, PreviewBtn->text(),
-           QStringLiteral("選んだ設定で問題を作り、右に答えの用紙を表示します"));
-  Describe(PrintBtn, PrintBtn->text(), QStringLiteral("問題の用紙を印刷します"));
-  Describe(PrintAnsBtn, PrintAnsBtn->text(),
-           QStringLiteral("問題の用紙と、続けて答えの用紙を印刷します"));
+  Describe(PreviewBtn, PreviewBtn->text(), kPreviewPurpose);
+  Describe(PrintBtn, PrintBtn->text(), kPrintPurpose);
+  Describe(PrintAnsBtn, PrintAnsBtn->text(), kPrintAnsPurpose);
   Describe(QuitBtn, QuitBtn->text(), QStringLiteral("プログラムを終わります"));
-  Describe(PaintBox1, QStringLiteral("プレビュー"), QStringLiteral("まだプリントはありません"));
+  Describe(Bevel1, QStringLiteral("プレビューの枠"), QStringLiteral("プレビューを囲む枠です"));
+  Describe(PaintBox1, QStringLiteral("プレビュー"), QString());
+  PaintBox1->SetReading(QStringLiteral("まだプリントはありません"), {});
 }
 
 // ImportantDan, JousuuCheck, QNumCheck, RandomCheck, PreviewBtn, QuitBtn,
@@ -355,6 +384,8 @@ void TForm1::PreviewBtnClick() {
 
   PrintBtn->setEnabled(true);
   PrintAnsBtn->setEnabled(true);
+  Tell(PreviewBtn, QStringLiteral("プリントを作りました。") + SheetSummary(render::kAnswerSheet),
+       kPreviewPurpose);
 }
 
 void TForm1::PaintBox1Paint(QPainter& painter) {
@@ -364,26 +395,40 @@ void TForm1::PaintBox1Paint(QPainter& painter) {
   QtDrawingSurface surface(painter, m_fonts);
   render::MakePrint(surface, PaintBox1->width(), PaintBox1->height(), drawMode,
                     {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
-  // What the preview shows, for those who cannot see it. Set only when it
-  // changes: every setting tells the assistive tools of a change.
-  const QString sheet = drawMode == render::kAnswerSheet ? QStringLiteral("答えの用紙")
-                                                         : QStringLiteral("問題の用紙");
-  const QString description =
-      QStringLiteral("%1（%2、問題No.%3）")
-          .arg(sheet, QNumCheck->Item(m_sheet.countOption)->text().trimmed(),
-               QString::number(m_printNumber));
-  if (description != PaintBox1->accessibleDescription()) {
-    PaintBox1->setAccessibleDescription(description);
-  }
+  ReadPreview(drawMode);
   emit PreviewDrawn(drawMode);
 }
 
+// What the preview shows, for those who cannot see it: the same page, its
+// texts kept in place of drawn.
+void TForm1::ReadPreview(int drawMode) {
+  m_shownDrawMode = drawMode;
+  PageReading reading;
+  render::MakePrint(reading, PaintBox1->width(), PaintBox1->height(), drawMode,
+                    {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
+  PaintBox1->SetReading(SheetSummary(drawMode), reading.Lines());
+}
+
+// "答えの用紙（9問、問題No.7）": which sheet, its count and its number.
+QString TForm1::SheetSummary(int drawMode) const {
+  const QString sheet = drawMode == render::kAnswerSheet ? QStringLiteral("答えの用紙")
+                                                         : QStringLiteral("問題の用紙");
+  return QStringLiteral("%1（%2、問題No.%3）")
+      .arg(sheet, QNumCheck->Item(m_sheet.countOption)->accessibleName(),
+           QString::number(m_printNumber));
+}
+
 void TForm1::PrintBtnClick() {
-  PrintSheets({render::kQuestionSheet});
+  if (const auto printed = PrintSheets({render::kQuestionSheet})) {
+    Tell(PrintBtn, PrintedNews(*printed, QStringLiteral("印刷しました")), kPrintPurpose);
+  }
 }
 
 void TForm1::PrintAnsBtnClick() {
-  PrintSheets({render::kQuestionSheet, render::kAnswerSheet});
+  if (const auto printed = PrintSheets({render::kQuestionSheet, render::kAnswerSheet})) {
+    Tell(PrintAnsBtn, PrintedNews(*printed, QStringLiteral("答えつきで印刷しました")),
+         kPrintAnsPurpose);
+  }
 }
 
 void TForm1::btnSetPrnClick() {
@@ -391,10 +436,10 @@ void TForm1::btnSetPrnClick() {
 }
 
 // Both sheets of one print carry the same number; it counts up only when
-// every job has reached the print service.
-void TForm1::PrintSheets(std::initializer_list<int> drawModes) {
+// every job has reached the print service. Gives the number printed.
+std::optional<std::int32_t> TForm1::PrintSheets(std::initializer_list<int> drawModes) {
   const std::optional<std::int32_t> number = ReadEdit1();
-  if (!number) return;
+  if (!number) return std::nullopt;
   m_printNumber = *number;
   // The print service may take a moment, or stall until the time limit.
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -406,10 +451,20 @@ void TForm1::PrintSheets(std::initializer_list<int> drawModes) {
   QGuiApplication::restoreOverrideCursor();
   if (failure) {
     m_notifier.Error(this, *failure);
-    return;
+    return std::nullopt;
   }
   m_printNumber = worksheet::NextPrintNumber(m_printNumber);
   Edit1->setText(QString::number(m_printNumber));
+  // The preview shows the new number when it is next drawn; its reading
+  // tells it at once.
+  if (m_sheetExists) ReadPreview(m_shownDrawMode);
+  return number;
+}
+
+// "問題No.7を印刷しました。次の番号は8です"
+QString TForm1::PrintedNews(std::int32_t printed, const QString& done) const {
+  return QStringLiteral("問題No.%1を%2。次の番号は%3です")
+      .arg(QString::number(printed), done, QString::number(m_printNumber));
 }
 
 worksheet::WorksheetSettings TForm1::ReadSettings() const {

@@ -82,7 +82,10 @@ class TForm1 : public QWidget {
   void PrintBtnClick();
   void PrintAnsBtnClick();
   void btnSetPrnClick();
-  void PrintSheets(std::initializer_list<int> drawModes);
+  std::optional<std::int32_t> PrintSheets(std::initializer_list<int> drawModes);
+  void ReadPreview(int drawMode);
+  QString SheetSummary(int drawMode) const;
+  QString PrintedNews(std::int32_t printed, const QString& done) const;
 
   worksheet::WorksheetSettings ReadSettings() const;
   render::DrawingOptions ReadDrawingOptions() const;
@@ -119,6 +122,7 @@ class TForm1 : public QWidget {
   worksheet::Sheet m_scratch;
   bool m_sheetExists = false;
   bool m_answersOnNextPaint = false;
+  int m_shownDrawMode = render::kAnswerSheet;
   bool m_centred = false;
   render::ProblemTextTable m_texts;
 };

@@ -3,10 +3,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "spoken_text.h"
+
 namespace {
 
-void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
+// The box tells assistive tools which box it is, whatever its title, and its
+// message in words speech engines read.
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+             const QString& which) {
   QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+  box.setAccessibleName(which);
+  box.setAccessibleDescription(SpokenText(text));
   box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   box.exec();
 }
@@ -20,9 +27,10 @@ QString WithFullStop(const QString& message) {
 
 void MessageBoxes::Refusal(QWidget* parent, const QString& message) {
   m_sound.Play();
-  ShowBox(parent, QMessageBox::Warning, QStringLiteral("警告"), message);
+  ShowBox(parent, QMessageBox::Warning, QStringLiteral("警告"), message, QStringLiteral("警告"));
 }
 
 void MessageBoxes::Error(QWidget* parent, const QString& message) {
-  ShowBox(parent, QMessageBox::Critical, kProgramTitle, WithFullStop(message));
+  ShowBox(parent, QMessageBox::Critical, kProgramTitle, WithFullStop(message),
+          QStringLiteral("エラー"));
 }

@@ -19,6 +19,9 @@ packages=(
   # (ippeveprinter, cups-filters' pdftopdf), and reading the PDFs back; the
   # print tests' service looks for its processes with ps
   cups printer-driver-cups-pdf cups-ipp-utils cups-filters libcups2-dev poppler-utils procps
+  # the program as screen readers reach it: a private session bus, the AT-SPI
+  # bus and registry, and a Python client of them
+  dbus-daemon at-spi2-core python3-pyatspi
   # desktop integration and packaging checks
   desktop-file-utils appstream dpkg-dev file
 )

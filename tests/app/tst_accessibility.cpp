@@ -15,7 +15,10 @@
 #include "option_group.h"
 #include "qt_translations.h"
 #include "recording_notifier.h"
+#include "scripted_print_service.h"
+#include "spoken_text.h"
 #include "window_fixture.h"
+#include "worksheet/problem_code.h"
 
 namespace {
 
@@ -33,15 +36,22 @@ class TestAccessibility : public QObject, private WindowFixture {
   void cleanup();
   void everyControlHasAJapaneseNameAndRole();
   void previewSaysWhichSheetItShows();
+  void previewReadsTheSheetLineByLine();
+  void spokenText_data();
+  void spokenText();
   void numberBoxTakesInputMethodText();
   void qtDialogsSpeakJapanese();
 
  private:
   QAccessibleInterface* Accessible(const char* name) const;
+  QStringList PreviewLines() const;
+
+  ScriptedPrintService m_service;
 };
 
 void TestAccessibility::init() {
-  OpenWindow();
+  m_service = ScriptedPrintService();
+  OpenWindow(m_service);
 }
 
 void TestAccessibility::cleanup() {
@@ -65,7 +75,7 @@ void TestAccessibility::everyControlHasAJapaneseNameAndRole() {
       {"Edit1", QAccessible::EditableText},   {"btnSetPrn", QAccessible::Button},
       {"PreviewBtn", QAccessible::Button},    {"PrintBtn", QAccessible::Button},
       {"PrintAnsBtn", QAccessible::Button},   {"QuitBtn", QAccessible::Button},
-      {"PaintBox1", QAccessible::Client},
+      {"PaintBox1", QAccessible::Document},   {"Bevel1", QAccessible::Grouping},
   };
   for (const auto& control : controls) {
     QAccessibleInterface* accessible = Accessible(control.name);
@@ -74,7 +84,8 @@ void TestAccessibility::everyControlHasAJapaneseNameAndRole() {
     QVERIFY2(IsJapanese(accessible->text(QAccessible::Name)), control.name);
     QVERIFY2(IsJapanese(accessible->text(QAccessible::Description)), control.name);
   }
-  QCOMPARE(Accessible("Edit1")->text(QAccessible::Name), QStringLiteral("ﾌﾟﾘﾝﾄ番号"));
+  QCOMPARE(Accessible("Edit1")->text(QAccessible::Name), QStringLiteral("プリント番号"));
+  QCOMPARE(QAccessible::queryAccessibleInterface(m_form)->role(), QAccessible::Window);
 
   // Every table box and every item of every option group, by walking the
   // window's accessible tree.
@@ -102,10 +113,10 @@ void TestAccessibility::previewSaysWhichSheetItShows() {
   m_form->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("7"));
   QTest::mouseClick(m_form->findChild<QPushButton*>(QStringLiteral("PreviewBtn")), Qt::LeftButton);
   QCOMPARE(Accessible("PaintBox1")->text(QAccessible::Description),
-           QStringLiteral("答えの用紙（９問、問題No.7）"));
+           QStringLiteral("答えの用紙（9問、問題No.7）"));
   m_form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->repaint();
   QCOMPARE(Accessible("PaintBox1")->text(QAccessible::Description),
-           QStringLiteral("問題の用紙（９問、問題No.7）"));
+           QStringLiteral("問題の用紙（9問、問題No.7）"));
   // A new sheet with another number and count is told, not the one before.
   QTest::mouseClick(m_form->findChild<QCheckBox*>(QStringLiteral("D5")), Qt::LeftButton);
   QTest::mouseClick(m_form->findChild<OptionGroup*>(QStringLiteral("QNumCheck"))->Item(1),
@@ -113,7 +124,97 @@ void TestAccessibility::previewSaysWhichSheetItShows() {
   m_form->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("8"));
   QTest::mouseClick(m_form->findChild<QPushButton*>(QStringLiteral("PreviewBtn")), Qt::LeftButton);
   QCOMPARE(Accessible("PaintBox1")->text(QAccessible::Description),
-           QStringLiteral("答えの用紙（１０問、問題No.8）"));
+           QStringLiteral("答えの用紙（10問、問題No.8）"));
+}
+
+QStringList TestAccessibility::PreviewLines() const {
+  QAccessibleTextInterface* text = Accessible("PaintBox1")->textInterface();
+  return text->text(0, text->characterCount()).split(QLatin1Char('\n'));
+}
+
+// The reading follows the page: after the preview its answers, after a
+// repaint the same questions without them, after a print the next number.
+// Read through the text interface, line by line, as a screen reader walks it.
+void TestAccessibility::previewReadsTheSheetLineByLine() {
+  Click("D2");
+  Click("D5");
+  Click("D9");
+  Group("QNumCheck")->Item(3)->click();  // 20問: two columns of ten
+  Group("rgSquare")->Item(1)->click();   // the table in the box
+  Group("rgNum")->Item(1)->click();
+  Find<QLineEdit>("Edit1")->setText(QStringLiteral("7"));
+  Click("PreviewBtn");
+
+  const QStringList answers = PreviewLines();
+  QCOMPARE(answers.mid(0, 5), QStringList({"答えの用紙（20問、問題No.7）", "かけざん九九",
+                                           "問題No.7", "名前を書く欄", "けいさんしましょう"}));
+  QCOMPARE(answers.size(), 5 + 20);
+  // "1番、[3]かける4は12" on the answer sheet, "1番、四角かける4は12" on the
+  // question sheet, questions in slot order: column by column.
+  const worksheet::Sheet& sheet = m_form->CurrentSheet();
+  const auto line = [&sheet](int slot, bool answer) {
+    const int table = worksheet::TableOf(sheet.problems[slot]);
+    const int multiplier = worksheet::MultiplierOf(sheet.problems[slot]);
+    return QStringLiteral("%1番、%2かける%3は%4")
+        .arg((slot - 1) % 10 + 1)
+        .arg(answer ? QStringLiteral("[%1]").arg(table) : QStringLiteral("四角"))
+        .arg(multiplier)
+        .arg(table * multiplier);
+  };
+  for (int slot = 1; slot <= 20; ++slot) QCOMPARE(answers.at(4 + slot), line(slot, true));
+  // Each line reports where it stands: the first question at the page's
+  // first row, the eleventh at the top of the second column.
+  QAccessibleTextInterface* text = Accessible("PaintBox1")->textInterface();
+  const int first = static_cast<int>(answers.mid(0, 5).join('\n').size()) + 1;
+  const int eleventh = static_cast<int>(answers.mid(0, 15).join('\n').size()) + 1;
+  const QRect firstRect = text->characterRect(first);
+  const QRect eleventhRect = text->characterRect(eleventh);
+  const QWidget* area = Find<QWidget>("PaintBox1");
+  QVERIFY(QRect(area->mapToGlobal(QPoint()), area->size()).contains(firstRect));
+  QCOMPARE(eleventhRect.top(), firstRect.top());
+  QVERIFY(eleventhRect.left() > firstRect.right());
+
+  Find<QWidget>("PaintBox1")->repaint();
+  const QStringList questions = PreviewLines();
+  QCOMPARE(questions.first(), QStringLiteral("問題の用紙（20問、問題No.7）"));
+  for (int slot = 1; slot <= 20; ++slot) QCOMPARE(questions.at(4 + slot), line(slot, false));
+
+  Click("PrintBtn");
+  QCOMPARE(m_service.jobs.size(), 1);
+  QCOMPARE(PreviewLines().first(), QStringLiteral("問題の用紙（20問、問題No.8）"));
+  QCOMPARE(PreviewLines().at(2), QStringLiteral("問題No.8"));
+  QCOMPARE(PreviewLines().mid(5), questions.mid(5));
+  QCOMPARE(Accessible("PrintBtn")->text(QAccessible::Description),
+           QStringLiteral("問題No.7を印刷しました。次の番号は8です。問題の用紙を印刷します"));
+}
+
+void TestAccessibility::spokenText_data() {
+  QTest::addColumn<QString>("shown");
+  QTest::addColumn<QString>("spoken");
+  QTest::newRow("full-width digits") << "３６問２列"
+                                     << "36問2列";
+  QTest::newRow("ideographic space") << "　９問"
+                                     << "9問";
+  QTest::newRow("half-width kana") << "ﾌﾟﾚﾋﾞｭｰ"
+                                   << "プレビュー";
+  QTest::newRow("box caption") << "[ ]のパターン"
+                               << "四角のパターン";
+  QTest::newRow("box first") << "[ ]×"
+                             << "四角かける";
+  QTest::newRow("times ten") << "×10"
+                             << "かける10";
+  QTest::newRow("answer") << "3×4＝12"
+                          << "3かける4は12";
+  QTest::newRow("numbered box") << "⑳3×[ ]＝12"
+                                << "20番、3かける四角は12";
+  QTest::newRow("plain words") << "何十、何百の指定"
+                               << "何十、何百の指定";
+}
+
+void TestAccessibility::spokenText() {
+  QFETCH(QString, shown);
+  QFETCH(QString, spoken);
+  QCOMPARE(SpokenText(shown), spoken);
 }
 
 // An input method first shows its composition, then commits the text.
