@@ -16,6 +16,7 @@ import time
 import unicodedata
 
 import pyatspi
+from gi.repository import GLib
 
 PROGRAM_PID = int(sys.argv[1])
 
@@ -33,6 +34,8 @@ def check(condition, message):
 def until(probe, what, timeout=15):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
+        while GLib.MainContext.default().iteration(False):
+            pass  # delivers the events listened for
         value = probe()
         if value:
             return value
@@ -58,6 +61,13 @@ def the_program():
             return app
     return None
 
+
+# What a screen reader is told of: changes of a control's description. Qt
+# 6.4 sends the object, not the text, with the event; the text is read then.
+told = []
+pyatspi.Registry.registerEventListener(
+    lambda event: told.append((event.source.name, event.source.description)),
+    "object:property-change:accessible-description")
 
 app = until(the_program, "the program on the accessibility bus", timeout=30)
 window = until(lambda: next((w for w in walk(app) if w.getRole() == pyatspi.ROLE_FRAME), None),
@@ -170,8 +180,8 @@ preview_button = find(pyatspi.ROLE_PUSH_BUTTON, "プレビュー")
 do(preview_button, "Press")
 summary = "答えの用紙（20問、問題No.41）"
 until(lambda: preview.description == summary, "the preview's summary")
-check(preview_button.description.startswith("プリントを作りました。" + summary),
-      "the news on プレビュー: %r" % preview_button.description)
+news = "プリントを作りました。" + summary
+until(lambda: any(n == "プレビュー" and d.startswith(news) for n, d in told), "the news told")
 reading = text_of(preview).split("\n")
 check(reading[:5] == [summary, "かけざん九九", "問題No.41", "名前を書く欄", "けいさんしましょう"],
       "the head of the reading: %s" % reading[:5])
@@ -252,8 +262,9 @@ if os.path.exists(cups_socket):
     jobs_before = set(os.listdir(spool))
     do(print_button, "Press")
     until(lambda: text_of(number) == "42", "the next number after printing")
-    check(print_button.description.startswith("問題No.41を答えつきで印刷しました。次の番号は42です"),
-          "the news on 印刷(答えつき): %r" % print_button.description)
+    news = "問題No.41を答えつきで印刷しました。次の番号は42です"
+    until(lambda: any(n == "印刷(答えつき)" and d.startswith(news) for n, d in told),
+          "the news of the print told")
     still_the_sheet(42)
     printed = until(lambda: sorted(f for f in set(os.listdir(spool)) - jobs_before
                                    if f.endswith("-001")) if len(
