@@ -16,6 +16,8 @@
 // answers, through the print service to the current printer of the
 // SheetPrinter and count the sheet number up; btnSetPrnClick opens the
 // printer setup. Refusals and failures reach the user through the Notifier.
+// For screen readers, the preview also keeps what it shows as text
+// (ReadPreview), and each command button tells what it last did.
 
 #include <QWidget>
 
