@@ -266,10 +266,12 @@ if os.path.exists(cups_socket):
     until(lambda: any(n == "印刷(答えつき)" and d.startswith(news) for n, d in told),
           "the news of the print told")
     still_the_sheet(42)
-    printed = until(lambda: sorted(f for f in set(os.listdir(spool)) - jobs_before
-                                   if f.endswith("-001")) if len(
-                        [f for f in set(os.listdir(spool)) - jobs_before if f.endswith("-001")]) == 2
-                    else None, "two printed sheets")
+
+    def new_sheets():
+        files = sorted(f for f in set(os.listdir(spool)) - jobs_before if f.endswith("-001"))
+        return files if len(files) == 2 else None
+
+    printed = until(new_sheets, "two printed sheets")
     for document, answers in zip(printed, (False, True)):
         page = subprocess.run(["pdftotext", "-raw", os.path.join(spool, document), "-"],
                               capture_output=True, text=True, check=True).stdout
