@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QPainter>
 
+#include <utility>
+
 PreviewArea::PreviewArea(QWidget* parent) : QWidget(parent) {
   setFixedSize(320, 441);
   setAttribute(Qt::WA_OpaquePaintEvent, false);
