@@ -393,17 +393,15 @@ void TForm1::PaintBox1Paint(QPainter& painter) {
   const int drawMode = m_answersOnNextPaint ? render::kAnswerSheet : render::kQuestionSheet;
   m_answersOnNextPaint = false;
   QtDrawingSurface surface(painter, m_fonts);
-  render::MakePrint(surface, PaintBox1->width(), PaintBox1->height(), drawMode,
-                    {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
-  ReadPreview(drawMode);
+  ReadPreview(drawMode, &surface);
   emit PreviewDrawn(drawMode);
 }
 
-// What the preview shows, for those who cannot see it: the same page, its
-// texts kept in place of drawn.
-void TForm1::ReadPreview(int drawMode) {
+// Draws the page onto the preview's surface, or onto none, and keeps what
+// the preview shows as text for those who cannot see it.
+void TForm1::ReadPreview(int drawMode, render::DrawingSurface* surface) {
   m_shownDrawMode = drawMode;
-  PageReading reading;
+  PageReading reading(surface);
   render::MakePrint(reading, PaintBox1->width(), PaintBox1->height(), drawMode,
                     {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
   PaintBox1->SetReading(SheetSummary(drawMode), reading.Lines());
@@ -457,7 +455,7 @@ std::optional<std::int32_t> TForm1::PrintSheets(std::initializer_list<int> drawM
   Edit1->setText(QString::number(m_printNumber));
   // The preview shows the new number when it is next drawn; its reading
   // tells it at once.
-  if (m_sheetExists) ReadPreview(m_shownDrawMode);
+  if (m_sheetExists) ReadPreview(m_shownDrawMode, nullptr);
   return number;
 }
 

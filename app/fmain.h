@@ -27,6 +27,7 @@
 #include <optional>
 
 #include "font_cache.h"
+#include "render/drawing_surface.h"
 #include "render/problem_text_table.h"
 #include "render/problem_texts.h"
 #include "sheet_printer.h"
@@ -85,7 +86,7 @@ class TForm1 : public QWidget {
   void PrintAnsBtnClick();
   void btnSetPrnClick();
   std::optional<std::int32_t> PrintSheets(std::initializer_list<int> drawModes);
-  void ReadPreview(int drawMode);
+  void ReadPreview(int drawMode, render::DrawingSurface* surface);
   QString SheetSummary(int drawMode) const;
   QString PrintedNews(std::int32_t printed, const QString& done) const;
 
