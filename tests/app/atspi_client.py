@@ -1,6 +1,8 @@
 """What a screen reader's user gets of the program, through AT-SPI.
 
-Finds the running program (its process id is the argument), checks that every
+Starts the program (its path is the argument) once it listens for events,
+writing the program's process id to the file named by the second argument so
+that the session can stop it whatever happens. Checks that every
 control can be reached with a name, role and state a screen reader can say,
 and operates the program only through accessibility actions and editable
 text: ticks tables, chooses an emphasis table and a count, types a number,
@@ -18,11 +20,14 @@ import unicodedata
 import pyatspi
 from gi.repository import GLib
 
-PROGRAM_PID = int(sys.argv[1])
+PROGRAM, PID_FILE = sys.argv[1], sys.argv[2]
+program = None
 
 
 def fail(message):
     print("FAIL:", message, file=sys.stderr)
+    if program is not None:
+        program.kill()
     sys.exit(1)
 
 
@@ -57,17 +62,23 @@ def has(node, state):
 
 def the_program():
     for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.get_process_id() == PROGRAM_PID:
+        if app is not None and app.get_process_id() == program.pid:
             return app
     return None
 
 
 # What a screen reader is told of: changes of a control's description. Qt
 # 6.4 sends the object, not the text, with the event; the text is read then.
+# The program starts only once the listener is registered: Qt asks the
+# registry for its listeners once at start and may miss one registered while
+# it connects.
 told = []
 pyatspi.Registry.registerEventListener(
     lambda event: told.append((event.source.name, event.source.description)),
     "object:property-change:accessible-description")
+program = subprocess.Popen([PROGRAM], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+with open(PID_FILE, "w") as pid_file:
+    print(program.pid, file=pid_file)
 
 app = until(the_program, "the program on the accessibility bus", timeout=30)
 window = until(lambda: next((w for w in walk(app) if w.getRole() == pyatspi.ROLE_FRAME), None),
@@ -287,4 +298,9 @@ else:
     check(text_of(number) == "41", "a failed print counted the number")
 
 do(find(pyatspi.ROLE_PUSH_BUTTON, "終了"), "Press")
+try:
+    status = program.wait(timeout=5)
+except subprocess.TimeoutExpired:
+    fail("the program did not end after 終了")
+check(status == 0, "the program ended with status %d" % status)
 print("PASS")
