@@ -45,7 +45,7 @@ qreal FontCache::CellPerPixel(const QString& family) {
   return ratio;
 }
 
-const FontCache::PageFont& FontCache::Font(const QString& faceName, int cellHeight) {
+FontCache::PageFont FontCache::Font(const QString& faceName, int cellHeight) {
   const QPair<QString, int> key(faceName, cellHeight);
   const auto known = m_fonts.constFind(key);
   if (known != m_fonts.constEnd()) return *known;

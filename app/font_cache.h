@@ -22,8 +22,9 @@ class FontCache {
   FontCache();
 
   // The font whose cell (ascent plus descent) is closest to `cellHeight`
-  // device pixels, regular weight.
-  const PageFont& Font(const QString& faceName, int cellHeight);
+  // device pixels, regular weight. A copy: the cache moves its entries as it
+  // grows.
+  PageFont Font(const QString& faceName, int cellHeight);
 
   // The installed family that a face name resolves to, by its Latin name.
   QString FamilyFor(const QString& faceName);

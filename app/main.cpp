@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "application_identity.h"
+#include "cp932_codec.h"
 #include "cups_print_service.h"
 #include "fmain.h"
 #include "message_boxes.h"
@@ -11,12 +12,17 @@
 
 namespace {
 
-// Without any display Qt would abort with a message about plugins; say plainly
-// what is missing instead.
+// On X11 and Wayland systems, without any display Qt would abort with a
+// message about plugins; say plainly what is missing instead. Windows and macOS
+// always have their own window system.
 bool HasDisplay() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
   return !qEnvironmentVariableIsEmpty("DISPLAY") ||
          !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
          !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+#else
+  return true;
+#endif
 }
 
 }  // namespace
@@ -35,6 +41,15 @@ int main(int argc, char* argv[]) {
         "ｶｹﾏﾙ For 九九 cannot open its window on Wayland: Qt's Wayland support is not\n"
         "installed. Install the package qt6-wayland (apt install qt6-wayland).\n"
         "Wayland で表示するには qt6-wayland パッケージが必要です。インストールしてください。\n",
+        stderr);
+    return 1;
+  }
+  // Every text of the page and of the messages is code page 932.
+  if (!ActiveCp932Converter()) {
+    std::fputs(
+        "ｶｹﾏﾙ For 九九 cannot convert its Japanese texts: neither Qt (built without ICU)\n"
+        "nor the C library's iconv knows code page 932 (CP932).\n"
+        "日本語の文字コード (CP932) を変換できないため、起動できません。\n",
         stderr);
     return 1;
   }

@@ -68,7 +68,7 @@ void QtDrawingSurface::SetFontHeight(int height) {
 }
 
 void QtDrawingSurface::TextOut(int x, int y, std::string_view text) {
-  const FontCache::PageFont& font = m_fonts.Font(m_faceName, m_fontHeight);
+  const FontCache::PageFont font = m_fonts.Font(m_faceName, m_fontHeight);
   m_painter.setFont(font.font);
   m_painter.setPen(Qt::black);
   if (m_brushStyle == render::BrushStyle::bsSolid) {
