@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need.
 # Idempotent: when every package is already installed it touches nothing.
+# Recommended packages are left out: they bring daemons (avahi, colord,
+# polkit, sane) that nothing here uses; whatever is needed is named below.
 set -euo pipefail
 
 packages=(
@@ -45,4 +47,4 @@ fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -q
-apt-get install -y -q "${missing[@]}"
+apt-get install -y -q --no-install-recommends "${missing[@]}"
