@@ -4,8 +4,22 @@ set(CPACK_PACKAGE_NAME kakemaru)
 set(CPACK_PACKAGE_VENDOR "The Kakemaru developers")
 set(CPACK_PACKAGE_CONTACT "The Kakemaru developers <kakemaru@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Multiplication-table drill sheets for children (九九)")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Makes, previews and prints multiplication-table drill sheets (九九) with their answer sheets.")
+# The long description, at most 79 columns a line (CPack adds a space before
+# each); CJK characters take two columns.
+set(CPACK_PACKAGE_DESCRIPTION [=[
+Kakemaru For Kuku (ｶｹﾏﾙ For 九九) is for parents and teachers in Japan: it
+makes drill sheets of the multiplication tables (九九: the tables 0 to 9
+with multipliers 0 to 9) for children.
+
+Choose the tables to practise, how many questions go on a sheet, their
+order and a few variations; preview the sheet, then print the questions
+alone or followed by the answer sheet. Every sheet carries a number that
+counts up with each print, so the sheets of a class or a week can be told
+apart.
+
+The window and the sheets are in Japanese. Sheets print through CUPS on the
+default printer and its default paper, or to PDF files.]=])
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://github.com/kakemaru/kakemaru)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
