@@ -1,4 +1,32 @@
-# The Debian package of the program: `cpack` in the build folder.
+# The Debian package of the program (`cpack` in the build folder) and the
+# files that only it installs: the manual pages, the copyright file and the
+# changelog.
+set(debian_source ${PROJECT_SOURCE_DIR}/data/debian)
+set(debian_build ${PROJECT_BINARY_DIR}/debian)
+
+# Manual pages and changelog gzipped as Debian has them: best compression,
+# no name or time stamp, so that the package is the same at every build.
+find_program(GZIP gzip REQUIRED)
+set(debian_gzipped)
+foreach(source_and_output kakemaru.1:man/kakemaru.1 kakemaru.ja.1:man/ja/kakemaru.1
+                          changelog:doc/changelog)
+  string(REPLACE ":" ";" pair ${source_and_output})
+  list(GET pair 0 source)
+  list(GET pair 1 output)
+  add_custom_command(OUTPUT ${debian_build}/${output}.gz
+    COMMAND ${CMAKE_COMMAND} -E copy ${debian_source}/${source} ${debian_build}/${output}
+    COMMAND ${GZIP} -9nf ${debian_build}/${output}
+    DEPENDS ${debian_source}/${source} VERBATIM)
+  list(APPEND debian_gzipped ${debian_build}/${output}.gz)
+endforeach()
+add_custom_target(debian_files ALL DEPENDS ${debian_gzipped})
+
+install(FILES ${debian_build}/man/kakemaru.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${debian_build}/man/ja/kakemaru.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
+# A package without a version suffix is native: its changelog is changelog.gz.
+install(FILES ${debian_source}/copyright ${debian_build}/doc/changelog.gz
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kakemaru)
 set(CPACK_PACKAGE_VENDOR "The Kakemaru developers")
