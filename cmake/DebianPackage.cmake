@@ -27,6 +27,17 @@ install(FILES ${debian_build}/man/ja/kakemaru.1.gz DESTINATION ${CMAKE_INSTALL_M
 install(FILES ${debian_source}/copyright ${debian_build}/doc/changelog.gz
   DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
+# A stripped install (cpack, `cmake --install --strip`) also drops the
+# compiler's notes, as dh_strip does.
+if(CMAKE_STRIP)
+  install(CODE "
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment --remove-section=.note
+        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/$<TARGET_FILE_NAME:kakemaru>\"
+        COMMAND_ERROR_IS_FATAL ANY)
+    endif()")
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kakemaru)
 set(CPACK_PACKAGE_VENDOR "The Kakemaru developers")
