@@ -24,8 +24,10 @@ packages=(
   # the program as screen readers reach it: a private session bus, the AT-SPI
   # bus and registry, and a Python client of them
   dbus-daemon at-spi2-core python3-pyatspi
-  # desktop integration and packaging checks
-  desktop-file-utils appstream dpkg-dev file
+  # desktop integration and packaging checks; lintian on the package, with
+  # man and groff for its manual page checks and binutils' readelf for the
+  # program's hardening
+  desktop-file-utils appstream dpkg-dev file lintian man-db groff-base binutils
 )
 
 missing=()
