@@ -49,6 +49,19 @@ for file in ./usr/bin/kakemaru ./usr/share/applications/$id.desktop \
     ./usr/share/doc/kakemaru/copyright ./usr/share/doc/kakemaru/changelog.gz; do
   grep -q " $file\$" <<<"$contents" || { echo "not in the package: $file" >&2; exit 1; }
 done
+# The changelog, the manual pages and the metainfo speak of the packaged
+# version, so that a new version cannot ship last version's papers.
+version=$(dpkg-deb -f "$deb" Version)
+changelog=$(zcat "$root/share/doc/kakemaru/changelog.gz")
+grep -q "^kakemaru ($version) " <<<"${changelog%%$'\n'*}" ||
+  { echo "the changelog does not begin with version $version" >&2; exit 1; }
+for page in share/man/man1/kakemaru.1.gz share/man/ja/man1/kakemaru.1.gz; do
+  source=$(zcat "$root/$page")
+  grep -q "^\.TH .*\"kakemaru $version\"" <<<"$source" ||
+    { echo "$page is not for version $version" >&2; exit 1; }
+done
+grep -q "<release version=\"$version\"" "$root/share/metainfo/$id.metainfo.xml" ||
+  { echo "the metainfo has no release $version" >&2; exit 1; }
 # The packaged program as Debian builds it: position independent, full RELRO,
 # bound at start, without the compiler's notes.
 dpkg-deb -x "$deb" "$work/unpacked"
