@@ -1,13 +1,13 @@
 #pragma once
 
-struct ca_context;
+#include <memory>
 
 // The desktop's information sound ("dialog-information" of the freedesktop
 // sound theme, through libcanberra), or the toolkit's beep where the desktop
-// cannot play it.
+// cannot play it or the build has no libcanberra.
 class InformationSound {
  public:
-  InformationSound() = default;
+  InformationSound();
   ~InformationSound();
   InformationSound(const InformationSound&) = delete;
   InformationSound& operator=(const InformationSound&) = delete;
@@ -15,6 +15,6 @@ class InformationSound {
   void Play();
 
  private:
-  ca_context* m_context = nullptr;
-  bool m_unavailable = false;
+  struct Player;  // what the build plays the sound with, made at the first Play
+  std::unique_ptr<Player> m_player;
 };
