@@ -1,5 +1,7 @@
 #include "cups_print_service.h"
 
+#include "system_print_service.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QMarginsF>
@@ -343,4 +345,8 @@ PrintReply CupsPrintService::DefaultPage(Deadline deadline, const QString& print
 PrintReply CupsPrintService::StartJob(Deadline deadline, const PrintJob& job) {
   return RunBounded<PrintReply>(deadline, [deadline, job] { return AskStartJob(deadline, job); })
       .value_or(PrintReply::NoAnswer);
+}
+
+std::unique_ptr<PrintService> MakeSystemPrintService() {
+  return std::make_unique<CupsPrintService>();
 }

@@ -1,13 +1,14 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 #include "application_identity.h"
 #include "cp932_codec.h"
-#include "cups_print_service.h"
 #include "fmain.h"
 #include "message_boxes.h"
 #include "qt_translations.h"
+#include "system_print_service.h"
 #include "wayland_plugin.h"
 
 namespace {
@@ -59,8 +60,8 @@ int main(int argc, char* argv[]) {
   InstallJapaneseQtTranslations();
 
   MessageBoxes messageBoxes;
-  CupsPrintService printService;
-  TForm1 form(messageBoxes, printService);
+  const std::unique_ptr<PrintService> printService = MakeSystemPrintService();
+  TForm1 form(messageBoxes, *printService);
   form.show();
   return QApplication::exec();
 }

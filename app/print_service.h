@@ -15,6 +15,7 @@ enum class PrintReply {
   Unsupported,   // the printer refuses the job's settings
   NoAnswer,      // no answer before the deadline
   Failed,        // any other failure the service reported
+  Unavailable,   // this build has no way to print on the system's printers
 };
 
 // The paper a printer prints on when nobody chose one.

@@ -21,6 +21,7 @@ const QString kUnsupported = QStringLiteral("選択されたプリンタでは�
 const QString kInvalidPrinter = QStringLiteral("選択したプリンタは有効ではありません");
 const QString kCannotStart = QStringLiteral("印刷を始められませんでした");
 const QString kNotAccepted = QStringLiteral("印刷ジョブがプリンタに受け付けられませんでした");
+const QString kCannotPrintHere = QStringLiteral("この版のｶｹﾏﾙはプリンタに印刷できません");
 
 // Where Qt's CUPS printing keeps the printer options chosen in the print
 // dialog (paper source, quality, ...), as name, value pairs.
@@ -39,6 +40,8 @@ std::optional<QString> MessageFor(PrintReply reply, const QString& whenFailed = 
       return kUnsupported;
     case PrintReply::NoAnswer:
       return kCannotStart;
+    case PrintReply::Unavailable:
+      return kCannotPrintHere;
     case PrintReply::Failed:
       break;
   }

@@ -8,10 +8,12 @@
 #include <QRadioButton>
 #include <QStringList>
 
-#include "cups_print_service.h"
+#include <memory>
+
 #include "fmain.h"
 #include "notifier.h"
 #include "option_group.h"
+#include "system_print_service.h"
 
 class ErrorNotifier : public Notifier {
  public:
@@ -22,8 +24,8 @@ class ErrorNotifier : public Notifier {
 
 struct BenchWindow {
   ErrorNotifier notifier;
-  CupsPrintService printService;
-  TForm1 form{notifier, printService};
+  std::unique_ptr<PrintService> printService = MakeSystemPrintService();
+  TForm1 form{notifier, *printService};
 };
 
 // All ten tables, "８０問", in random order.

@@ -66,8 +66,8 @@ void BM_PrintClick(benchmark::State& state, const char* queueVariable) {
   if (!UseQueue(state, queueVariable)) return;
   Window window;
   PrinterPage page;
-  window.printService.DefaultPage(std::chrono::steady_clock::now() + std::chrono::seconds(3),
-                                  QString::fromUtf8(qgetenv("LPDEST")), page);
+  window.printService->DefaultPage(std::chrono::steady_clock::now() + std::chrono::seconds(3),
+                                   QString::fromUtf8(qgetenv("LPDEST")), page);
   for (auto _ : state) window.Print();
   if (!window.notifier.errors.isEmpty()) {
     state.SkipWithError(window.notifier.errors.first().toUtf8().constData());

@@ -12,13 +12,14 @@
 #include <QPushButton>
 
 #include <cstdio>
+#include <memory>
 
-#include "cups_print_service.h"
 #include "fmain.h"
 #include "font_cache.h"
 #include "recording_notifier.h"
 #include "render/make_print.h"
 #include "sheet_printer.h"
+#include "system_print_service.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -29,8 +30,8 @@ int main(int argc, char* argv[]) {
   const QString dir = QString::fromLocal8Bit(argv[1]);
 
   RecordingNotifier notifier;
-  CupsPrintService printService;
-  TForm1 form(notifier, printService);
+  const std::unique_ptr<PrintService> printService = MakeSystemPrintService();
+  TForm1 form(notifier, *printService);
   form.findChild<QCheckBox*>(QStringLiteral("D7"))->click();
   form.findChild<QPushButton*>(QStringLiteral("PreviewBtn"))->click();
   if (!form.SheetExists()) return 1;
@@ -51,7 +52,7 @@ int main(int argc, char* argv[]) {
   if (!painter.end()) return 1;
 
   FontCache fonts;
-  SheetPrinter printer(fonts, printService);
+  SheetPrinter printer(fonts, *printService);
   printer.Printer().setOutputFormat(QPrinter::PdfFormat);
   printer.Printer().setOutputFileName(dir + QStringLiteral("/sheet.pdf"));
   render::ProblemTextTable texts;

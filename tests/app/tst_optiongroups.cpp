@@ -9,13 +9,14 @@
 #include <QtTest>
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
-#include "cups_print_service.h"
 #include "fmain.h"
 #include "option_group.h"
 #include "option_item.h"
 #include "recording_notifier.h"
+#include "system_print_service.h"
 
 namespace {
 
@@ -85,8 +86,8 @@ void TestOptionGroups::itemsDrawInTheirOwnShares() {
   QFETCH(QString, name);
   QFETCH(bool, apart);
   RecordingNotifier notifier;
-  CupsPrintService printService;
-  TForm1 form(notifier, printService);
+  const std::unique_ptr<PrintService> printService = MakeSystemPrintService();
+  TForm1 form(notifier, *printService);
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
   auto* group = form.findChild<OptionGroup*>(name);

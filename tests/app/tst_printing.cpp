@@ -2,6 +2,7 @@
 // a PDF queue, whose spooled copies are the program's own PDFs, and a
 // driverless IPP Everywhere queue in front of ippeveprinter, which keeps
 // what it receives. The paper comes from the queue's or the user's default.
+// Built only with CUPS, where the program's own print service is CupsPrintService.
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -23,7 +24,6 @@
 
 #include <algorithm>
 
-#include "cups_print_service.h"
 #include "fmain.h"
 #include "font_cache.h"
 #include "option_group.h"
@@ -480,7 +480,7 @@ void TestPrinting::stoppedQueueHoldsTheJob() {
 // Where Qt does say that a job failed, the sheet is not counted as printed.
 void TestPrinting::jobThatCannotStartIsNotCounted() {
   FontCache fonts;
-  SheetPrinter printer(fonts, m_cups);
+  SheetPrinter printer(fonts, *m_systemService);
   printer.Printer().setOutputFormat(QPrinter::PdfFormat);
   printer.Printer().setOutputFileName(QStringLiteral("/nonexistent-folder/sheet.pdf"));
   bool drawn = false;
@@ -497,7 +497,7 @@ void TestPrinting::answersToFileGoBesideTheQuestions() {
   QCOMPARE(AnswerFileName(QStringLiteral("/a/b")), QStringLiteral("/a/b-答え"));
 
   FontCache fonts;
-  SheetPrinter printer(fonts, m_cups);
+  SheetPrinter printer(fonts, *m_systemService);
   printer.Printer().setOutputFormat(QPrinter::PdfFormat);
   printer.Printer().setOutputFileName(file);
   const worksheet::Sheet& sheet = m_form->CurrentSheet();

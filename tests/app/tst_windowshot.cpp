@@ -10,13 +10,15 @@
 
 #include <QPrinter>
 
-#include "cups_print_service.h"
+#include <memory>
+
 #include "fmain.h"
 #include "font_cache.h"
 #include "message_boxes.h"
 #include "option_group.h"
 #include "render/make_print.h"
 #include "sheet_printer.h"
+#include "system_print_service.h"
 
 class TestWindowShot : public QObject {
   Q_OBJECT
@@ -28,8 +30,8 @@ class TestWindowShot : public QObject {
 void TestWindowShot::previewedSheet() {
   QVERIFY(QDir().mkpath(KAKEMARU_ARTIFACT_DIR));
   MessageBoxes boxes;
-  CupsPrintService printService;
-  TForm1 form(boxes, printService);
+  const std::unique_ptr<PrintService> printService = MakeSystemPrintService();
+  TForm1 form(boxes, *printService);
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
 
@@ -58,7 +60,7 @@ void TestWindowShot::previewedSheet() {
   // The same sheet printed with its answers, to PDF files as a printer that
   // writes files would.
   FontCache fonts;
-  SheetPrinter printer(fonts, printService);
+  SheetPrinter printer(fonts, *printService);
   printer.Printer().setOutputFormat(QPrinter::PdfFormat);
   printer.Printer().setOutputFileName(QStringLiteral(KAKEMARU_ARTIFACT_DIR "/sheet.pdf"));
   render::ProblemTextTable texts;

@@ -3,16 +3,18 @@
 #include <QLineEdit>
 #include <QtTest>
 
-#include "cups_print_service.h"
+#include <memory>
+
 #include "fmain.h"
 #include "option_group.h"
 #include "recording_notifier.h"
+#include "system_print_service.h"
 
 // The main window as the window tests use it: made afresh for each test with
 // a recording notifier in place of the modal boxes, shown and exposed.
 class WindowFixture {
  protected:
-  void OpenWindow() { OpenWindow(m_cups); }
+  void OpenWindow() { OpenWindow(*m_systemService); }
   void OpenWindow(PrintService& service) {
     m_notifier = RecordingNotifier();
     m_form = new TForm1(m_notifier, service);
@@ -38,7 +40,8 @@ class WindowFixture {
   void Click(const char* name) const { QTest::mouseClick(Find<QWidget>(name), Qt::LeftButton); }
   QString Edit1() const { return Find<QLineEdit>("Edit1")->text(); }
 
-  CupsPrintService m_cups;
+  // The program's own print service; the tests give it none to reach.
+  std::unique_ptr<PrintService> m_systemService = MakeSystemPrintService();
   RecordingNotifier m_notifier;
   TForm1* m_form = nullptr;
 };
