@@ -20,6 +20,7 @@ const QString kUnsupported = QStringLiteral("選択されたプリンタでは�
 const QString kInvalidPrinter = QStringLiteral("選択したプリンタは有効ではありません");
 const QString kCannotStart = QStringLiteral("印刷を始められませんでした");
 const QString kNotAccepted = QStringLiteral("印刷ジョブがプリンタに受け付けられませんでした");
+const QString kCannotPrintHere = QStringLiteral("この版のｶｹﾏﾙはプリンタに印刷できません");
 
 // The paper of a one-page PDF, in points.
 QSizeF MediaBox(const QByteArray& pdf) {
@@ -43,15 +44,23 @@ class TestPrintCommands : public QObject, private WindowFixture {
   void failuresCountNothing_data();
   void failuresCountNothing();
   void badNumberAsksTheServiceNothing();
+  void systemServiceOutOfReachCountsNothing();
   void cancelledSetupChangesNothing();
 
  private:
+  void MakeSheet();
+
   ScriptedPrintService m_service;
 };
 
 void TestPrintCommands::init() {
   m_service = ScriptedPrintService();
   OpenWindow(m_service);
+  MakeSheet();
+}
+
+// A sheet of the table of 3, to be printed as number 7.
+void TestPrintCommands::MakeSheet() {
   QTest::mouseClick(Find<QCheckBox>("D3"), Qt::LeftButton);
   Find<QLineEdit>("Edit1")->setText(QStringLiteral("7"));
   Click("PreviewBtn");
@@ -122,6 +131,16 @@ void TestPrintCommands::failuresCountNothing_data() {
   QTest::newRow("stalled before the answers")
       << qa << desk << R::Done << R::Done << R::Done << QList<R>{R::Done, R::NoAnswer}
       << kCannotStart << 2;
+  // A build without a way to print on the system's printers says so, at
+  // whichever step it is asked.
+  QTest::newRow("no printing in this build")
+      << q << desk << R::Unavailable << R::Done << R::Done << QList<R>() << kCannotPrintHere << 0;
+  QTest::newRow("no printing on the default printer")
+      << qa << desk << R::Done << R::Unavailable << R::Done << QList<R>() << kCannotPrintHere << 0;
+  QTest::newRow("no paper in this build")
+      << q << desk << R::Done << R::Done << R::Unavailable << QList<R>() << kCannotPrintHere << 0;
+  QTest::newRow("job refused by this build") << qa << desk << R::Done << R::Done << R::Done
+                                             << QList<R>{R::Unavailable} << kCannotPrintHere << 1;
 }
 
 // A print that fails leaves the number as it was read; the next print, with
@@ -163,6 +182,24 @@ void TestPrintCommands::badNumberAsksTheServiceNothing() {
     QCOMPARE(Edit1(), QStringLiteral("12 "));
     QCOMPARE(m_form->PrintNumber(), 7);
     QVERIFY(m_service.requests.isEmpty());
+  }
+}
+
+// The program's own print service, with no printer it can reach (the tests
+// give CUPS no scheduler; a build without CUPS has no way to print): the
+// print fails with a message of its own and counts nothing.
+void TestPrintCommands::systemServiceOutOfReachCountsNothing() {
+  CloseWindow();
+  OpenWindow();
+  MakeSheet();
+  for (const char* button : {"PrintBtn", "PrintAnsBtn"}) {
+    m_notifier.errors.clear();
+    Click(button);
+    QCOMPARE(m_notifier.errors.size(), 1);
+    const QString message = m_notifier.errors.first();
+    QVERIFY2(message == kNoDefaultPrinter || message == kCannotPrintHere, qPrintable(message));
+    QCOMPARE(Edit1(), QStringLiteral("7"));
+    QCOMPARE(m_form->PrintNumber(), 7);
   }
 }
 
