@@ -8,6 +8,9 @@ set -euo pipefail
 packages=(
   # toolchain and test frameworks
   cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  # the libraries' build with Clang and libc++, GoogleTest built there from
+  # its sources
+  clang libc++-dev libc++abi-dev googletest
   # window toolkit, its Wayland platform, its Japanese translations, Japanese
   # fonts and fontconfig's list of them
   qt6-base-dev libqt6printsupport6 qt6-wayland qt6-translations-l10n libfontconfig-dev
