@@ -4,7 +4,9 @@
 #include <QStringEncoder>
 
 #include <iconv.h>
+
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <optional>
 
@@ -109,17 +111,17 @@ class Iconv {
   template <typename Skip>
   std::string Convert(std::string_view input, std::string_view replacement, Skip skip) {
     std::string output;
-    char buffer[256];
+    std::array<char, 256> buffer{};
     iconv(m_descriptor, nullptr, nullptr, nullptr, nullptr);
     // iconv's interface takes a non-const input pointer but only reads it.
     char* in = const_cast<char*>(input.data());
     std::size_t inLeft = input.size();
     while (inLeft > 0) {
-      char* out = buffer;
-      std::size_t outLeft = sizeof buffer;
+      char* out = buffer.data();
+      std::size_t outLeft = buffer.size();
       const std::size_t result = iconv(m_descriptor, &in, &inLeft, &out, &outLeft);
       const int error = errno;
-      output.append(buffer, sizeof buffer - outLeft);
+      output.append(buffer.data(), buffer.size() - outLeft);
       if (result != static_cast<std::size_t>(-1) || error == E2BIG) continue;
       // EILSEQ, or EINVAL for a character cut off at the end.
       output += replacement;
