@@ -6,6 +6,7 @@
 #include "application_identity.h"
 #include "cp932_codec.h"
 #include "fmain.h"
+#include "held_keys.h"
 #include "message_boxes.h"
 #include "qt_translations.h"
 #include "system_print_service.h"
@@ -56,6 +57,7 @@ int main(int argc, char* argv[]) {
   }
   QApplication application(argc, argv);
   ApplyApplicationIdentity();
+  PressHeldKeysOnce();
 
   InstallJapaneseQtTranslations();
 

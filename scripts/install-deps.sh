@@ -14,6 +14,8 @@ packages=(
   # window toolkit, its Wayland platform, its Japanese translations, Japanese
   # fonts and fontconfig's list of them
   qt6-base-dev libqt6printsupport6 qt6-wayland qt6-translations-l10n libfontconfig-dev
+  # XKB requests on Qt's X11 connection, for keys held down
+  libxcb-xkb-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   # desktop sound for the information beep
   libcanberra-dev sound-theme-freedesktop

@@ -1,0 +1,3 @@
+#include "held_keys.h"
+
+void PressHeldKeysOnce() {}
