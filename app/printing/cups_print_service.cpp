@@ -2,23 +2,19 @@
 
 #include "system_print_service.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
+#include <QLocale>
 #include <QMarginsF>
 #include <QPageSize>
+#include <QPrintEngine>
+#include <QPrinter>
 #include <QSizeF>
 
 #include <cups/cups.h>
 
 #include <algorithm>
 #include <array>
-#include <condition_variable>
 #include <cstring>
-#include <functional>
 #include <memory>
-#include <mutex>
-#include <optional>
-#include <thread>
 #include <utility>
 
 namespace {
@@ -27,40 +23,25 @@ using Clock = std::chrono::steady_clock;
 
 // How long libcups waits in silence before asking whether to go on.
 constexpr double kPollSeconds = 0.1;
-// How long the window goes without handling its events while it waits.
-constexpr std::chrono::milliseconds kEventSlice{10};
 // When a printer states no resolution: a common one; the page is vector
 // graphics, so this only sets how finely its positions are rounded.
 constexpr int kFallbackResolution = 600;
+// Where Qt's CUPS printing keeps the printer options chosen in the print
+// dialog (paper source, quality, ...), as name, value pairs.
+constexpr auto kQtCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
-// Runs a request on a thread of its own and waits for its answer until the
-// deadline, handling the window's events, but not its input, meanwhile. Some
-// libcups calls wait on a connection of libcups' own, up to a minute each: a
-// request still running at the deadline is left to end on its own, and its
-// answer is dropped.
-template <typename Answer>
-std::optional<Answer> RunBounded(PrintService::Deadline deadline, std::function<Answer()> request) {
-  struct Shared {
-    std::mutex mutex;
-    std::condition_variable done;
-    std::optional<Answer> answer;
-  };
-  auto shared = std::make_shared<Shared>();
-  std::thread([shared, request = std::move(request)] {
-    Answer answer = request();
-    const std::lock_guard lock(shared->mutex);
-    shared->answer = std::move(answer);
-    shared->done.notify_all();
-  }).detach();
-  for (;;) {
-    {
-      std::unique_lock lock(shared->mutex);
-      if (shared->done.wait_for(lock, kEventSlice, [&] { return shared->answer.has_value(); })) {
-        return std::move(shared->answer);
-      }
-    }
-    if (Clock::now() >= deadline) return std::nullopt;
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+PrintReply ReplyFor(ipp_status_t status) {
+  switch (status) {
+    case IPP_STATUS_ERROR_NOT_FOUND:
+      return PrintReply::NoPrinter;
+    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
+      return PrintReply::NotAccepting;
+    case IPP_STATUS_ERROR_ATTRIBUTES_OR_VALUES:
+    case IPP_STATUS_ERROR_DOCUMENT_FORMAT_NOT_SUPPORTED:
+    case IPP_STATUS_ERROR_CONFLICTING:
+      return PrintReply::Unsupported;
+    default:
+      return status < IPP_STATUS_REDIRECTION_OTHER_SITE ? PrintReply::Done : PrintReply::Failed;
   }
 }
 
@@ -73,8 +54,7 @@ class Connection {
     if (left <= 0) return;
     m_http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                           static_cast<int>(left), nullptr);
-    // Turned away before the deadline: nothing listens there, so there is no
-    // print service, and no printer either.
+    // Turned away before the deadline: the scheduler is not running.
     if (m_http == nullptr) {
       m_refused = Clock::now() < deadline;
       return;
@@ -91,8 +71,13 @@ class Connection {
   bool TimedOut() const { return Clock::now() >= m_deadline; }
   // The reply for a failed connection or request.
   PrintReply Failure(PrintReply whenAnswered) const {
-    if (m_http == nullptr) return m_refused ? PrintReply::NoPrinter : PrintReply::NoAnswer;
+    if (m_http == nullptr) return m_refused ? PrintReply::NoService : PrintReply::NoAnswer;
     return TimedOut() ? PrintReply::NoAnswer : whenAnswered;
+  }
+  // The reply for a request that libcups reports as failed.
+  PrintReply LastError() const {
+    const PrintReply reply = ReplyFor(cupsLastError());
+    return Failure(reply == PrintReply::Done ? PrintReply::Failed : reply);
   }
 
  private:
@@ -130,21 +115,6 @@ QString PrinterName(const cups_dest_t& dest) {
   return name;
 }
 
-PrintReply ReplyFor(ipp_status_t status) {
-  switch (status) {
-    case IPP_STATUS_ERROR_NOT_FOUND:
-      return PrintReply::NoPrinter;
-    case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
-      return PrintReply::NotAccepting;
-    case IPP_STATUS_ERROR_ATTRIBUTES_OR_VALUES:
-    case IPP_STATUS_ERROR_DOCUMENT_FORMAT_NOT_SUPPORTED:
-    case IPP_STATUS_ERROR_CONFLICTING:
-      return PrintReply::Unsupported;
-    default:
-      return status < IPP_STATUS_REDIRECTION_OTHER_SITE ? PrintReply::Done : PrintReply::Failed;
-  }
-}
-
 // The printer's own default paper, as its default media collection states
 // it, margins included.
 bool PrinterDefaultMedia(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_size_t& size) {
@@ -168,24 +138,62 @@ bool PrinterDefaultMedia(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cu
   return size.width > 0 && size.length > 0;
 }
 
-// The default paper: the user's (lpoptions, which come with the
-// destination's options), else the printer's own. A media option may list a
-// size with a source and a type, and may use the names of PWG, of IPP 1.1 or
-// of PPDs.
-bool FindDefaultMedia(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_size_t& size) {
-  QByteArray wanted = cupsGetOption("media", dest->num_options, dest->options);
-  if (wanted.isEmpty()) wanted = cupsGetOption("PageSize", dest->num_options, dest->options);
+// The paper portrait, its margins as the printer states them where they
+// leave something to print on.
+QPageLayout LayoutOf(const cups_size_t& size) {
+  const QPageSize paper(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter,
+                        QString(), QPageSize::FuzzyMatch);
+  QMarginsF margins(size.left / 100.0, size.top / 100.0, size.right / 100.0, size.bottom / 100.0);
+  if (size.left < 0 || size.top < 0 || size.right < 0 || size.bottom < 0 ||
+      size.left + size.right >= size.width || size.top + size.bottom >= size.length) {
+    margins = QMarginsF();
+  }
+  return {paper, QPageLayout::Portrait, margins, QPageLayout::Millimeter};
+}
+
+// The papers the user chose as default (lpoptions, which come with the
+// destination's options). A media option may list a size with a source and a
+// type, and may use the names of PWG, of IPP 1.1 or of PPDs.
+QList<const pwg_media_t*> UsersMedia(const cups_dest_t& dest) {
+  QByteArray wanted = cupsGetOption("media", dest.num_options, dest.options);
+  if (wanted.isEmpty()) wanted = cupsGetOption("PageSize", dest.num_options, dest.options);
+  QList<const pwg_media_t*> media;
   for (const QByteArray& name : wanted.split(',')) {
     const pwg_media_t* pwg = pwgMediaForPWG(name.constData());
     if (pwg == nullptr) pwg = pwgMediaForLegacy(name.constData());
     if (pwg == nullptr) pwg = pwgMediaForPPD(name.constData());
-    if (pwg != nullptr &&
-        cupsGetDestMediaByName(http, dest, info, pwg->pwg, CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0) {
+    if (pwg != nullptr) media << pwg;
+  }
+  return media;
+}
+
+// The default paper: the user's, else the printer's own.
+bool FindDefaultMedia(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_size_t& size) {
+  for (const pwg_media_t* pwg : UsersMedia(*dest)) {
+    if (cupsGetDestMediaByName(http, dest, info, pwg->pwg, CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0) {
       return true;
     }
   }
   return PrinterDefaultMedia(http, dest, info, size) ||
          cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0;
+}
+
+// The paper where the printer tells none (a raw queue, a printer shared
+// from elsewhere): the user's, else the locale's, Letter where it measures
+// in inches as in the US and A4 everywhere else, Japan included. Its margins
+// are unknown: none.
+PrinterPage UntoldPage(const cups_dest_t& dest) {
+  const QList<const pwg_media_t*> chosen = UsersMedia(dest);
+  const pwg_media_t* pwg =
+      !chosen.isEmpty() ? chosen.first()
+                        : pwgMediaForPWG(QLocale().measurementSystem() == QLocale::ImperialUSSystem
+                                             ? "na_letter_8.5x11in"
+                                             : "iso_a4_210x297mm");
+  cups_size_t size{};
+  size.width = pwg->width;
+  size.length = pwg->length;
+  return {LayoutOf(size), kFallbackResolution,
+          {QStringLiteral("media"), QString::fromLatin1(pwg->pwg)}};
 }
 
 // The job options that ask for this paper.
@@ -215,32 +223,28 @@ int DefaultResolution(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
   return dpi >= 72 && dpi <= 9600 ? dpi : kFallbackResolution;
 }
 
-// The paper portrait, its margins as the printer states them where they
-// leave something to print on.
-QPageLayout LayoutOf(const cups_size_t& size) {
-  const QPageSize paper(QSizeF(size.width / 100.0, size.length / 100.0), QPageSize::Millimeter,
-                        QString(), QPageSize::FuzzyMatch);
-  QMarginsF margins(size.left / 100.0, size.top / 100.0, size.right / 100.0, size.bottom / 100.0);
-  if (size.left < 0 || size.top < 0 || size.right < 0 || size.bottom < 0 ||
-      size.left + size.right >= size.width || size.top + size.bottom >= size.length) {
-    margins = QMarginsF();
-  }
-  return {paper, QPageLayout::Portrait, margins, QPageLayout::Millimeter};
+PrintReply AskServiceState(PrintService::Deadline deadline) {
+  const Connection connection(deadline);
+  if (connection.Http() == nullptr) return connection.Failure(PrintReply::Failed);
+  ipp_t* response = cupsDoRequest(connection.Http(), ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
+  if (response == nullptr) return connection.Failure(PrintReply::Failed);
+  ippDelete(response);
+  return PrintReply::Done;
 }
 
 std::pair<PrintReply, QString> AskDefaultPrinter(PrintService::Deadline deadline) {
   const Connection connection(deadline);
-  if (connection.Http() == nullptr) return {connection.Failure(PrintReply::NoPrinter), {}};
+  if (connection.Http() == nullptr) return {connection.Failure(PrintReply::Failed), {}};
   const Dest dest(cupsGetNamedDest(connection.Http(), nullptr, nullptr));
-  if (!dest) return {connection.Failure(PrintReply::NoPrinter), {}};
+  if (!dest) return {connection.LastError(), {}};
   return {PrintReply::Done, PrinterName(*dest)};
 }
 
 PrintReply AskPrinterState(PrintService::Deadline deadline, const QString& printer) {
   const Connection connection(deadline);
-  if (connection.Http() == nullptr) return connection.Failure(PrintReply::NoPrinter);
+  if (connection.Http() == nullptr) return connection.Failure(PrintReply::Failed);
   const Dest dest = NamedDest(connection.Http(), printer);
-  if (!dest) return connection.Failure(PrintReply::NoPrinter);
+  if (!dest) return connection.LastError();
   const char* accepting =
       cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
   return accepting != nullptr && std::strcmp(accepting, "false") == 0 ? PrintReply::NotAccepting
@@ -251,14 +255,15 @@ std::pair<PrintReply, PrinterPage> AskDefaultPage(PrintService::Deadline deadlin
                                                   const QString& printer) {
   const Connection connection(deadline);
   http_t* http = connection.Http();
-  if (http == nullptr) return {connection.Failure(PrintReply::NoPrinter), {}};
+  if (http == nullptr) return {connection.Failure(PrintReply::Failed), {}};
   const Dest dest = NamedDest(http, printer);
-  if (!dest) return {connection.Failure(PrintReply::NoPrinter), {}};
+  if (!dest) return {connection.LastError(), {}};
   const DestInfo info(cupsCopyDestInfo(http, dest.get()));
-  if (!info) return {connection.Failure(PrintReply::Failed), {}};
+  if (!info) return {connection.LastError(), {}};
   cups_size_t size{};
   if (!FindDefaultMedia(http, dest.get(), info.get(), size)) {
-    return {connection.Failure(PrintReply::Failed), {}};
+    if (connection.TimedOut()) return {PrintReply::NoAnswer, {}};
+    return {PrintReply::Done, UntoldPage(*dest)};
   }
   return {PrintReply::Done,
           {LayoutOf(size), DefaultResolution(http, dest.get(), info.get()),
@@ -271,7 +276,7 @@ std::pair<PrintReply, PrinterPage> AskDefaultPage(PrintService::Deadline deadlin
 PrintReply AskStartJob(PrintService::Deadline deadline, const PrintJob& job) {
   const Connection connection(deadline);
   http_t* http = connection.Http();
-  if (http == nullptr) return connection.Failure(PrintReply::NoPrinter);
+  if (http == nullptr) return connection.Failure(PrintReply::Failed);
   // Instances are the clients' own: the scheduler knows the queue.
   const QByteArray queue = job.printer.section(QLatin1Char('/'), 0, 0).toUtf8();
   const QByteArray resource = "/printers/" + queue;
@@ -311,40 +316,70 @@ PrintReply AskStartJob(PrintService::Deadline deadline, const PrintJob& job) {
                                 static_cast<size_t>(job.document.size()));
   }
   if (sent != HTTP_STATUS_CONTINUE) return connection.Failure(PrintReply::Failed);
+  // The job is out whole: from here on the scheduler may print it.
   ipp_t* response = cupsGetResponse(http, resource.constData());
-  if (response == nullptr) return connection.Failure(PrintReply::Failed);
+  if (response == nullptr) {
+    return connection.TimedOut() ? PrintReply::Unconfirmed : connection.LastError();
+  }
   ippDelete(response);
   return ReplyFor(cupsLastError());
 }
 
 }  // namespace
 
+PrintReply CupsPrintService::ServiceState(Deadline deadline) {
+  return AskServiceState(deadline);
+}
+
 PrintReply CupsPrintService::DefaultPrinter(Deadline deadline, QString& printer) {
-  const auto answer = RunBounded<std::pair<PrintReply, QString>>(
-      deadline, [deadline] { return AskDefaultPrinter(deadline); });
-  if (!answer) return PrintReply::NoAnswer;
-  printer = answer->second;
-  return answer->first;
+  auto [reply, name] = AskDefaultPrinter(deadline);
+  printer = std::move(name);
+  return reply;
 }
 
 PrintReply CupsPrintService::PrinterState(Deadline deadline, const QString& printer) {
-  return RunBounded<PrintReply>(deadline,
-                                [deadline, printer] { return AskPrinterState(deadline, printer); })
-      .value_or(PrintReply::NoAnswer);
+  return AskPrinterState(deadline, printer);
 }
 
 PrintReply CupsPrintService::DefaultPage(Deadline deadline, const QString& printer,
                                          PrinterPage& page) {
-  const auto answer = RunBounded<std::pair<PrintReply, PrinterPage>>(
-      deadline, [deadline, printer] { return AskDefaultPage(deadline, printer); });
-  if (!answer) return PrintReply::NoAnswer;
-  if (answer->first == PrintReply::Done) page = answer->second;
-  return answer->first;
+  auto [reply, told] = AskDefaultPage(deadline, printer);
+  if (reply == PrintReply::Done) page = std::move(told);
+  return reply;
 }
 
 PrintReply CupsPrintService::StartJob(Deadline deadline, const PrintJob& job) {
-  return RunBounded<PrintReply>(deadline, [deadline, job] { return AskStartJob(deadline, job); })
-      .value_or(PrintReply::NoAnswer);
+  return AskStartJob(deadline, job);
+}
+
+// What the setup chose, as Qt's own CUPS printing would send it; the sheet
+// stays portrait whatever the setup said.
+QStringList CupsPrintService::SetupOptions(QPrinter& printer) const {
+  QStringList options{QStringLiteral("media"), printer.pageLayout().pageSize().key()};
+  if (printer.copyCount() > 1) {
+    options << QStringLiteral("copies") << QString::number(printer.copyCount());
+    if (printer.collateCopies()) options << QStringLiteral("Collate") << QStringLiteral("True");
+  }
+  switch (printer.duplex()) {
+    case QPrinter::DuplexAuto:
+    case QPrinter::DuplexLongSide:
+      options << QStringLiteral("sides") << QStringLiteral("two-sided-long-edge");
+      break;
+    case QPrinter::DuplexShortSide:
+      options << QStringLiteral("sides") << QStringLiteral("two-sided-short-edge");
+      break;
+    case QPrinter::DuplexNone:
+      break;
+  }
+  const QStringList chosen = printer.printEngine()->property(kQtCupsOptions).toStringList();
+  for (qsizetype i = 0; i + 1 < chosen.size(); i += 2) {
+    const QString& name = chosen.at(i);
+    if (name == QLatin1String("landscape") || name == QLatin1String("orientation-requested")) {
+      continue;
+    }
+    options << name << chosen.at(i + 1);
+  }
+  return options;
 }
 
 std::unique_ptr<PrintService> MakeSystemPrintService() {

@@ -7,13 +7,17 @@
 
 #include <chrono>
 
+class QPrinter;
+
 // What the print service answered to one request.
 enum class PrintReply {
   Done,          // it did what was asked
   NoPrinter,     // no such printer, or no default printer
   NotAccepting,  // the printer exists but takes no jobs now
   Unsupported,   // the printer refuses the job's settings
-  NoAnswer,      // no answer before the deadline
+  NoAnswer,      // no answer before the deadline; a job was not taken whole
+  Unconfirmed,   // a job went out whole, but no answer came before the deadline
+  NoService,     // the service could not be reached: nothing was asked
   Failed,        // any other failure the service reported
   Unavailable,   // this build has no way to print on the system's printers
 };
@@ -33,23 +37,33 @@ struct PrintJob {
   QByteArray document;
 };
 
-// The print service as the print commands see it. Every request returns by
-// its deadline, whatever the service does.
+// The print service as the printing code sees it. The requests only talk to
+// the service, on whatever thread asks; each gives up at its deadline,
+// whatever the service does (ServiceWait keeps the window going meanwhile).
 class PrintService {
  public:
   using Deadline = std::chrono::steady_clock::time_point;
 
   virtual ~PrintService() = default;
 
+  // Done when the service answers at all: asked before the printer setup,
+  // which asks the service itself, without a deadline.
+  virtual PrintReply ServiceState(Deadline deadline) = 0;
   // The printer to use when none was chosen: the user's default, else the
   // service's own.
   virtual PrintReply DefaultPrinter(Deadline deadline, QString& printer) = 0;
   // Done when the printer exists and accepts jobs now.
   virtual PrintReply PrinterState(Deadline deadline, const QString& printer) = 0;
-  // The printer's default paper (the user's default over the printer's own),
-  // portrait, with its printable area and resolution.
+  // The printer's default paper (the user's default over the printer's own;
+  // where the printer tells none, the paper of the locale), portrait, with
+  // its printable area and resolution.
   virtual PrintReply DefaultPage(Deadline deadline, const QString& printer, PrinterPage& page) = 0;
   // Hands the job over; the reply is the job's fate: Done once the service
   // holds it.
   virtual PrintReply StartJob(Deadline deadline, const PrintJob& job) = 0;
+
+  // The job options that ask for what the printer setup chose on this
+  // printer (paper, source, copies, sides, ...), never its orientation. On
+  // the window's thread; asks the service nothing.
+  virtual QStringList SetupOptions(QPrinter& printer) const = 0;
 };

@@ -7,13 +7,18 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
-#include <QPrintEngine>
 #include <QPrinter>
 #include <QPushButton>
+
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "qt_drawing_surface.h"
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 const QString kJobTitle = QStringLiteral("ｶｹﾏﾙ九九");
 const QString kNoDefaultPrinter = QStringLiteral("デフォルト プリンタが存在しません");
@@ -22,10 +27,15 @@ const QString kInvalidPrinter = QStringLiteral("選択したプリンタは有�
 const QString kCannotStart = QStringLiteral("印刷を始められませんでした");
 const QString kNotAccepted = QStringLiteral("印刷ジョブがプリンタに受け付けられませんでした");
 const QString kCannotPrintHere = QStringLiteral("この版のｶｹﾏﾙはプリンタに印刷できません");
+const QString kNoService = QStringLiteral("印刷サービスに接続できません");
+const QString kServiceSilent = QStringLiteral("印刷サービスが応答しません");
+const QString kAnswersNotPrinted = QStringLiteral("答えの用紙を印刷できませんでした");
+const QString kUnconfirmed = QStringLiteral("印刷できたかどうかを確かめられませんでした");
 
-// Where Qt's CUPS printing keeps the printer options chosen in the print
-// dialog (paper source, quality, ...), as name, value pairs.
-constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+// A failure that may pass is asked again, this many times in all, with this
+// pause before the second try, doubled for each further one.
+constexpr int kTries = 3;
+constexpr std::chrono::milliseconds kFirstPause{50};
 
 // The message for a reply; whenFailed tells what an unexplained failure means
 // at this step.
@@ -40,42 +50,16 @@ std::optional<QString> MessageFor(PrintReply reply, const QString& whenFailed = 
       return kUnsupported;
     case PrintReply::NoAnswer:
       return kCannotStart;
+    case PrintReply::Unconfirmed:
+      return kUnconfirmed;
+    case PrintReply::NoService:
+      return kNoService;
     case PrintReply::Unavailable:
       return kCannotPrintHere;
     case PrintReply::Failed:
       break;
   }
   return whenFailed;
-}
-
-// What the setup chose, as Qt's own CUPS printing would send it; the sheet
-// stays portrait whatever the setup said.
-QStringList SetupOptions(QPrinter& printer) {
-  QStringList options{QStringLiteral("media"), printer.pageLayout().pageSize().key()};
-  if (printer.copyCount() > 1) {
-    options << QStringLiteral("copies") << QString::number(printer.copyCount());
-    if (printer.collateCopies()) options << QStringLiteral("Collate") << QStringLiteral("True");
-  }
-  switch (printer.duplex()) {
-    case QPrinter::DuplexAuto:
-    case QPrinter::DuplexLongSide:
-      options << QStringLiteral("sides") << QStringLiteral("two-sided-long-edge");
-      break;
-    case QPrinter::DuplexShortSide:
-      options << QStringLiteral("sides") << QStringLiteral("two-sided-short-edge");
-      break;
-    case QPrinter::DuplexNone:
-      break;
-  }
-  const QStringList chosen = printer.printEngine()->property(kCupsOptions).toStringList();
-  for (qsizetype i = 0; i + 1 < chosen.size(); i += 2) {
-    const QString& name = chosen.at(i);
-    if (name == QLatin1String("landscape") || name == QLatin1String("orientation-requested")) {
-      continue;
-    }
-    options << name << chosen.at(i + 1);
-  }
-  return options;
 }
 
 }  // namespace
@@ -97,7 +81,37 @@ QPrinter& SheetPrinter::Printer() {
   return *m_printer;
 }
 
-void SheetPrinter::Setup(QWidget* parent) {
+// One request on the service's thread. A service out of reach is asked
+// again, and so is a failed question, which changes nothing there; a failed
+// job is not sent again, since it may have been taken.
+PrintReply SheetPrinter::Ask(PrintService::Deadline deadline, bool sendsJob,
+                             const std::function<PrintReply(PrintService&)>& request) {
+  PrintService* service = &m_service;
+  std::chrono::milliseconds pause = kFirstPause;
+  for (int tries = 1;; ++tries, pause *= 2) {
+    const PrintReply reply =
+        m_wait.Run(deadline, [service, request] { return request(*service); })
+            .value_or(PrintReply::NoAnswer);
+    const bool mayPass =
+        reply == PrintReply::NoService || (reply == PrintReply::Failed && !sendsJob);
+    if (!mayPass || tries == kTries || Clock::now() + pause >= deadline) return reply;
+    m_wait.Run(deadline, [pause] {
+      std::this_thread::sleep_for(pause);
+      return PrintReply::Done;
+    });
+  }
+}
+
+std::optional<QString> SheetPrinter::Setup(QWidget* parent) {
+  const PrintService::Deadline deadline = Clock::now() + kServiceTimeLimit;
+  const PrintReply reply = Ask(deadline, false, [deadline](PrintService& service) {
+    return service.ServiceState(deadline);
+  });
+  // Without a service that answers, Qt's dialog would wait for it a minute
+  // or more; a build that cannot print still sets up printing to a file.
+  if (reply == PrintReply::NoAnswer) return kServiceSilent;
+  if (reply == PrintReply::NoService) return kNoService;
+
   QPrintDialog dialog(&Printer(), parent);
   dialog.setWindowTitle(QStringLiteral("印刷の設定"));
   // It only sets the printer up; printing is the print buttons' business.
@@ -107,6 +121,7 @@ void SheetPrinter::Setup(QWidget* parent) {
     }
   }
   if (dialog.exec() == QDialog::Accepted) m_chosenInSetup = true;
+  return std::nullopt;
 }
 
 bool SheetPrinter::PrintsToFile() const {
@@ -114,62 +129,92 @@ bool SheetPrinter::PrintsToFile() const {
          !m_printer->outputFileName().isEmpty();
 }
 
-std::optional<QString> SheetPrinter::Print(std::initializer_list<int> drawModes,
-                                           const PageDrawer& drawPage) {
+PrintOutcome SheetPrinter::Print(std::initializer_list<int> drawModes,
+                                 const PageDrawer& drawPage) {
   if (PrintsToFile()) return PrintToFiles(drawModes, drawPage);
-  const PrintService::Deadline deadline = std::chrono::steady_clock::now() + kServiceTimeLimit;
+  const PrintService::Deadline deadline = Clock::now() + kServiceTimeLimit;
   PrintJob job;
   PrinterPage page;
-  if (auto failure = ChoosePrinter(deadline, job.printer, page)) return failure;
+  if (auto failure = ChoosePrinter(deadline, job.printer, page)) return {false, failure};
   job.title = kJobTitle;
   job.options = page.options;
+  // Every sheet drawn before the first is sent: the answer sheet shows the
+  // same options as its questions, whatever changes while the first job goes.
+  std::vector<QByteArray> documents(drawModes.size());
+  auto document = documents.begin();
   for (const int drawMode : drawModes) {
-    job.document = DrawDocument(page, drawMode, drawPage);
-    if (job.document.isEmpty()) return kCannotStart;
-    if (auto failure = MessageFor(m_service.StartJob(deadline, job), kNotAccepted)) {
-      return failure;
+    if (auto failure = DrawDocument(page, drawMode, drawPage, *document++)) {
+      return {false, failure};
     }
   }
-  return std::nullopt;
+  bool numberUsed = false;
+  for (QByteArray& each : documents) {
+    job.document = std::move(each);
+    const PrintReply reply = Ask(deadline, true, [deadline, job](PrintService& service) {
+      return service.StartJob(deadline, job);
+    });
+    if (reply == PrintReply::Done) {
+      numberUsed = true;
+      continue;
+    }
+    if (reply == PrintReply::Unconfirmed) return {true, kUnconfirmed};
+    if (numberUsed) return {true, kAnswersNotPrinted};
+    return {false, MessageFor(reply, kNotAccepted)};
+  }
+  return {numberUsed, std::nullopt};
 }
 
 // The setup's printer and page once it is accepted, else the service's
 // default printer on its default paper; portrait either way.
 std::optional<QString> SheetPrinter::ChoosePrinter(PrintService::Deadline deadline,
                                                    QString& printerName, PrinterPage& page) {
+  const auto askState = [&] {
+    return Ask(deadline, false, [deadline, printerName](PrintService& service) {
+      return service.PrinterState(deadline, printerName);
+    });
+  };
   if (m_chosenInSetup) {
     QPrinter& printer = *m_printer;
     printerName = printer.printerName();
     if (printerName.isEmpty()) return kInvalidPrinter;
-    if (auto failure = MessageFor(m_service.PrinterState(deadline, printerName))) return failure;
+    if (auto failure = MessageFor(askState())) return failure;
     if (!printer.setPageOrientation(QPageLayout::Portrait)) return kUnsupported;
-    page = {printer.pageLayout(), printer.resolution(), SetupOptions(printer)};
+    page = {printer.pageLayout(), printer.resolution(), m_service.SetupOptions(printer)};
     return std::nullopt;
   }
-  const PrintReply found = m_service.DefaultPrinter(deadline, printerName);
-  if (found == PrintReply::NoPrinter) return kNoDefaultPrinter;
-  if (auto failure = MessageFor(found)) return failure;
-  if (auto failure = MessageFor(m_service.PrinterState(deadline, printerName))) return failure;
-  if (auto failure = MessageFor(m_service.DefaultPage(deadline, printerName, page))) {
-    return failure;
-  }
+  auto found = std::make_shared<QString>();
+  const PrintReply reply = Ask(deadline, false, [deadline, found](PrintService& service) {
+    return service.DefaultPrinter(deadline, *found);
+  });
+  if (reply == PrintReply::NoPrinter) return kNoDefaultPrinter;
+  if (auto failure = MessageFor(reply)) return failure;
+  printerName = *found;
+  if (auto failure = MessageFor(askState())) return failure;
+  auto told = std::make_shared<PrinterPage>();
+  const PrintReply paper = Ask(deadline, false, [deadline, printerName, told](PrintService& service) {
+    return service.DefaultPage(deadline, printerName, *told);
+  });
+  if (auto failure = MessageFor(paper)) return failure;
+  page = *told;
   page.layout.setOrientation(QPageLayout::Portrait);
   return std::nullopt;
 }
 
 // One page as PDF: the paper whole, drawn from the top-left corner of its
-// printable area at the printer's resolution. Empty when it cannot be drawn.
-QByteArray SheetPrinter::DrawDocument(const PrinterPage& page, int drawMode,
-                                      const PageDrawer& drawPage) {
-  QBuffer document;
-  document.open(QIODevice::WriteOnly);
-  QPdfWriter writer(&document);
+// printable area at the printer's resolution.
+std::optional<QString> SheetPrinter::DrawDocument(const PrinterPage& page, int drawMode,
+                                                  const PageDrawer& drawPage,
+                                                  QByteArray& document) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  QPdfWriter writer(&buffer);
   writer.setTitle(kJobTitle);
   writer.setResolution(page.resolution);
-  if (!writer.setPageLayout(page.layout)) return {};
+  if (!writer.setPageLayout(page.layout)) return kUnsupported;
   const QSize printable = page.layout.paintRectPixels(page.resolution).size();
-  if (PaintPage(writer, printable, drawMode, drawPage)) return {};
-  return document.data();
+  if (auto failure = PaintPage(writer, printable, drawMode, drawPage)) return failure;
+  document = buffer.data();
+  return std::nullopt;
 }
 
 std::optional<QString> SheetPrinter::PaintPage(QPaintDevice& device, QSize size, int drawMode,
@@ -184,20 +229,23 @@ std::optional<QString> SheetPrinter::PaintPage(QPaintDevice& device, QSize size,
   return std::nullopt;
 }
 
-std::optional<QString> SheetPrinter::PrintToFiles(std::initializer_list<int> drawModes,
-                                                  const PageDrawer& drawPage) {
+PrintOutcome SheetPrinter::PrintToFiles(std::initializer_list<int> drawModes,
+                                        const PageDrawer& drawPage) {
   QPrinter& printer = *m_printer;
-  if (!printer.setPageOrientation(QPageLayout::Portrait)) return kUnsupported;
+  if (!printer.setPageOrientation(QPageLayout::Portrait)) return {false, kUnsupported};
   const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
   const QString questionFile = printer.outputFileName();
-  std::optional<QString> failure;
+  PrintOutcome outcome;
   for (const int drawMode : drawModes) {
     printer.setDocName(kJobTitle);
-    failure = PaintPage(printer, printable.size(), drawMode, drawPage);
-    if (failure) break;
+    if (auto failure = PaintPage(printer, printable.size(), drawMode, drawPage)) {
+      outcome.failure = outcome.numberUsed ? kAnswersNotPrinted : *failure;
+      break;
+    }
+    outcome.numberUsed = true;
     // Any page after the first holds the answers: beside, not over, the questions.
     printer.setOutputFileName(AnswerFileName(questionFile));
   }
   printer.setOutputFileName(questionFile);
-  return failure;
+  return outcome;
 }

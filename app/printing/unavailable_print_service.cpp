@@ -2,6 +2,10 @@
 
 #include "system_print_service.h"
 
+PrintReply UnavailablePrintService::ServiceState(Deadline /*deadline*/) {
+  return PrintReply::Unavailable;
+}
+
 PrintReply UnavailablePrintService::DefaultPrinter(Deadline /*deadline*/, QString& /*printer*/) {
   return PrintReply::Unavailable;
 }
@@ -22,4 +26,8 @@ PrintReply UnavailablePrintService::StartJob(Deadline /*deadline*/, const PrintJ
 
 std::unique_ptr<PrintService> MakeSystemPrintService() {
   return std::make_unique<UnavailablePrintService>();
+}
+
+QStringList UnavailablePrintService::SetupOptions(QPrinter& /*printer*/) const {
+  return {};
 }

@@ -1,6 +1,7 @@
 #include "fmain.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -58,6 +59,15 @@ QStringList TableLabels() {
   }
   return labels;
 }
+
+// The wait cursor for as long as it lives.
+class WaitCursor {
+ public:
+  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
 
 // What a control does, for screen readers; the command buttons also tell
 // what they last did (Tell).
@@ -220,10 +230,13 @@ void TForm1::CreateControls() {
   connect(QNumCheck, &OptionGroup::Click, this, &TForm1::QNumCheckClick);
   connect(rgSquare, &OptionGroup::Enter, this, &TForm1::rgSquareEnter);
   connect(rgMulti, &OptionGroup::Enter, this, &TForm1::rgMultiEnter);
-  connect(PreviewBtn, &QPushButton::clicked, this, &TForm1::PreviewBtnClick);
-  connect(PrintBtn, &QPushButton::clicked, this, &TForm1::PrintBtnClick);
-  connect(PrintAnsBtn, &QPushButton::clicked, this, &TForm1::PrintAnsBtnClick);
-  connect(btnSetPrn, &QPushButton::clicked, this, &TForm1::btnSetPrnClick);
+  const auto command = [this](QPushButton* pressed, void (TForm1::*handler)()) {
+    connect(pressed, &QPushButton::clicked, this, [this, handler] { RunCommand(handler); });
+  };
+  command(PreviewBtn, &TForm1::PreviewBtnClick);
+  command(PrintBtn, &TForm1::PrintBtnClick);
+  command(PrintAnsBtn, &TForm1::PrintAnsBtnClick);
+  command(btnSetPrn, &TForm1::btnSetPrnClick);
   connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);
   connect(PaintBox1, &PreviewArea::Paint, this, &TForm1::PaintBox1Paint);
 }
@@ -430,32 +443,63 @@ void TForm1::PrintAnsBtnClick() {
 }
 
 void TForm1::btnSetPrnClick() {
-  m_printer.Setup(this);
+  std::optional<QString> failure;
+  {
+    const WaitCursor waiting;
+    failure = m_printer.Setup(this);
+  }
+  if (failure) m_notifier.Error(this, *failure);
 }
 
-// Both sheets of one print carry the same number; it counts up only when
-// every job has reached the print service. Gives the number printed.
+// Runs one command unless another still runs: while a command waits on the
+// print service or in a message box, the window handles events, and a press
+// that comes meanwhile by any path (an assistive tool's action, a timer) is
+// refused, not run inside it. A close asked for meanwhile comes after it.
+void TForm1::RunCommand(void (TForm1::*handler)()) {
+  if (m_commandRunning) return;
+  m_commandRunning = true;
+  (this->*handler)();
+  m_commandRunning = false;
+  if (m_closeAsked) close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  m_closeAsked = m_commandRunning;
+  if (m_commandRunning) {
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
+}
+
+// Both sheets of one print carry the same number. It counts up once the
+// question sheet may have reached the printer, so that no two printed
+// sheets carry one number. Gives the number printed, when all went well.
 std::optional<std::int32_t> TForm1::PrintSheets(std::initializer_list<int> drawModes) {
   const std::optional<std::int32_t> number = ReadEdit1();
   if (!number) return std::nullopt;
   m_printNumber = *number;
-  // The print service may take a moment, or stall until the time limit.
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const auto failure = m_printer.Print(
-      drawModes, [this](render::DrawingSurface& surface, int width, int height, int drawMode) {
-        render::MakePrint(surface, width, height, drawMode,
-                          {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
-      });
-  QGuiApplication::restoreOverrideCursor();
-  if (failure) {
-    m_notifier.Error(this, *failure);
+  PrintOutcome outcome;
+  {
+    // The print service may take a moment, or stall until the time limit.
+    const WaitCursor waiting;
+    outcome = m_printer.Print(
+        drawModes, [this](render::DrawingSurface& surface, int width, int height, int drawMode) {
+          render::MakePrint(surface, width, height, drawMode,
+                            {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
+        });
+  }
+  if (outcome.numberUsed) {
+    m_printNumber = worksheet::NextPrintNumber(m_printNumber);
+    Edit1->setText(QString::number(m_printNumber));
+    // The preview shows the new number when it is next drawn; its reading
+    // tells it at once.
+    if (m_sheetExists) ReadPreview(m_shownDrawMode, nullptr);
+  }
+  if (outcome.failure) {
+    m_notifier.Error(this, *outcome.failure);
     return std::nullopt;
   }
-  m_printNumber = worksheet::NextPrintNumber(m_printNumber);
-  Edit1->setText(QString::number(m_printNumber));
-  // The preview shows the new number when it is next drawn; its reading
-  // tells it at once.
-  if (m_sheetExists) ReadPreview(m_shownDrawMode, nullptr);
   return number;
 }
 

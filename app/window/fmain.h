@@ -65,6 +65,7 @@ class TForm1 : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -85,6 +86,7 @@ class TForm1 : public QWidget {
   void PrintBtnClick();
   void PrintAnsBtnClick();
   void btnSetPrnClick();
+  void RunCommand(void (TForm1::*handler)());
   std::optional<std::int32_t> PrintSheets(std::initializer_list<int> drawModes);
   void ReadPreview(int drawMode, render::DrawingSurface* surface);
   QString SheetSummary(int drawMode) const;
@@ -127,5 +129,7 @@ class TForm1 : public QWidget {
   bool m_answersOnNextPaint = false;
   int m_shownDrawMode = render::kAnswerSheet;
   bool m_centred = false;
+  bool m_commandRunning = false;
+  bool m_closeAsked = false;
   render::ProblemTextTable m_texts;
 };

@@ -5,13 +5,20 @@
 #include <QList>
 #include <QPageSize>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "print_service.h"
 
 // A print service that answers as the test scripts it and keeps every job it
-// takes, with the cursor the window showed meanwhile.
+// takes, with the cursor the window showed meanwhile. It is asked on the
+// printing's own thread; the test reads what it kept once the command is over.
 class ScriptedPrintService final : public PrintService {
  public:
   QString defaultPrinter = QStringLiteral("desk");  // empty: there is none
+  PrintReply serviceReply = PrintReply::Done;
   PrintReply defaultPrinterReply = PrintReply::Done;
   PrintReply stateReply = PrintReply::Done;
   PrintReply pageReply = PrintReply::Done;
@@ -20,39 +27,68 @@ class ScriptedPrintService final : public PrintService {
                    600,
                    {QStringLiteral("media"), QStringLiteral("jis_b5_182x257mm")}};
   QList<PrintReply> jobFates;  // one per job in turn; Done once all are used
+  QList<PrintReply> transientReplies;  // given in turn before any scripted reply
+  // How long each request takes; a request that would outlast its deadline
+  // gives up just after it, as a real service does.
+  std::chrono::milliseconds delay{0};
 
   QList<PrintJob> jobs;               // every job handed over, taken or not
   QStringList requests;               // "DefaultPrinter", "PrinterState desk", ...
   QList<Deadline> deadlines;          // of every request
   QList<Qt::CursorShape> jobCursors;  // the override cursor at each job
+  // Requests under way at once, counted across threads: now, and the most.
+  struct Running {
+    std::atomic<int> now{0};
+    std::atomic<int> most{0};
+    Running() = default;
+    Running(const Running& /*other*/) {}
+    Running& operator=(const Running& /*other*/) {
+      now = 0;
+      most = 0;
+      return *this;
+    }
+  } running;
 
+  PrintReply ServiceState(Deadline deadline) override {
+    return Answer(deadline, QStringLiteral("ServiceState"), serviceReply);
+  }
   PrintReply DefaultPrinter(Deadline deadline, QString& printer) override {
-    Note(deadline, QStringLiteral("DefaultPrinter"));
-    if (defaultPrinterReply != PrintReply::Done) return defaultPrinterReply;
-    if (defaultPrinter.isEmpty()) return PrintReply::NoPrinter;
-    printer = defaultPrinter;
-    return PrintReply::Done;
+    if (defaultPrinterReply == PrintReply::Done && !defaultPrinter.isEmpty()) {
+      printer = defaultPrinter;
+    }
+    return Answer(deadline, QStringLiteral("DefaultPrinter"),
+                  defaultPrinterReply == PrintReply::Done && defaultPrinter.isEmpty()
+                      ? PrintReply::NoPrinter
+                      : defaultPrinterReply);
   }
   PrintReply PrinterState(Deadline deadline, const QString& printer) override {
-    Note(deadline, QStringLiteral("PrinterState ") + printer);
-    return stateReply;
+    return Answer(deadline, QStringLiteral("PrinterState ") + printer, stateReply);
   }
   PrintReply DefaultPage(Deadline deadline, const QString& printer, PrinterPage& answer) override {
-    Note(deadline, QStringLiteral("DefaultPage ") + printer);
     if (pageReply == PrintReply::Done) answer = page;
-    return pageReply;
+    return Answer(deadline, QStringLiteral("DefaultPage ") + printer, pageReply);
   }
   PrintReply StartJob(Deadline deadline, const PrintJob& job) override {
-    Note(deadline, QStringLiteral("StartJob ") + job.printer);
     jobs << job;
     const QCursor* cursor = QGuiApplication::overrideCursor();
     jobCursors << (cursor == nullptr ? Qt::ArrowCursor : cursor->shape());
-    return jobFates.isEmpty() ? PrintReply::Done : jobFates.takeFirst();
+    return Answer(deadline, QStringLiteral("StartJob ") + job.printer,
+                  jobFates.isEmpty() ? PrintReply::Done : jobFates.takeFirst());
+  }
+  QStringList SetupOptions(QPrinter& /*printer*/) const override {
+    return {QStringLiteral("chosen"), QStringLiteral("in setup")};
   }
 
  private:
-  void Note(Deadline deadline, const QString& request) {
+  PrintReply Answer(Deadline deadline, const QString& request, PrintReply reply) {
     requests << request;
     deadlines << deadline;
+    if (!transientReplies.isEmpty()) reply = transientReplies.takeFirst();
+    const int now = ++running.now;
+    running.most = std::max(running.most.load(), now);
+    const auto late = deadline + std::chrono::milliseconds(200);
+    std::this_thread::sleep_until(std::min(std::chrono::steady_clock::now() + delay, late));
+    --running.now;
+    return std::chrono::steady_clock::now() >= deadline ? PrintReply::NoAnswer : reply;
   }
 };

@@ -56,12 +56,12 @@ int main(int argc, char* argv[]) {
   printer.Printer().setOutputFormat(QPrinter::PdfFormat);
   printer.Printer().setOutputFileName(dir + QStringLiteral("/sheet.pdf"));
   render::ProblemTextTable texts;
-  const auto failure = printer.Print(
+  const auto outcome = printer.Print(
       {render::kQuestionSheet, render::kAnswerSheet},
       [&](render::DrawingSurface& surface, int width, int height, int drawMode) {
         render::MakePrint(surface, width, height, drawMode,
                           {form.CurrentSheet(), form.PrintNumber(), {.rgSquare = 1, .rgNum = 1}},
                           texts);
       });
-  return failure ? 1 : 0;
+  return outcome.failure ? 1 : 0;
 }

@@ -378,13 +378,13 @@ void TestPrinting::rejectingQueue() {
   QCOMPARE(Edit1(), QStringLiteral("8"));
 }
 
-// No scheduler at all: no default printer either.
+// No scheduler at all: the user hears that, not that a printer is missing.
 void TestPrinting::noPrintService() {
   const QByteArray server = qgetenv("CUPS_SERVER");
   qputenv("CUPS_SERVER", QFile::encodeName(kState + QStringLiteral("/no-such.sock")));
   Click("PrintBtn");
   qputenv("CUPS_SERVER", server);
-  QCOMPARE(m_notifier.errors, QStringList({"デフォルト プリンタが存在しません"}));
+  QCOMPARE(m_notifier.errors, QStringList({"印刷サービスに接続できません"}));
   QCOMPARE(Edit1(), QStringLiteral("7"));
 }
 
@@ -484,9 +484,10 @@ void TestPrinting::jobThatCannotStartIsNotCounted() {
   printer.Printer().setOutputFormat(QPrinter::PdfFormat);
   printer.Printer().setOutputFileName(QStringLiteral("/nonexistent-folder/sheet.pdf"));
   bool drawn = false;
-  const auto failure = printer.Print(
+  const auto outcome = printer.Print(
       {render::kQuestionSheet}, [&drawn](render::DrawingSurface&, int, int, int) { drawn = true; });
-  QCOMPARE(failure, std::optional<QString>(QStringLiteral("印刷を始められませんでした")));
+  QCOMPARE(outcome.failure, std::optional<QString>(QStringLiteral("印刷を始められませんでした")));
+  QVERIFY(!outcome.numberUsed);
   QVERIFY(!drawn);
 }
 
@@ -502,12 +503,12 @@ void TestPrinting::answersToFileGoBesideTheQuestions() {
   printer.Printer().setOutputFileName(file);
   const worksheet::Sheet& sheet = m_form->CurrentSheet();
   render::ProblemTextTable texts;
-  const auto failure =
+  const auto outcome =
       printer.Print({render::kQuestionSheet, render::kAnswerSheet},
                     [&](render::DrawingSurface& surface, int width, int height, int drawMode) {
                       render::MakePrint(surface, width, height, drawMode, {sheet, 7, {}}, texts);
                     });
-  QVERIFY(!failure);
+  QVERIFY(!outcome.failure);
   const QString questions = Output(QStringLiteral("pdftotext"), {"-raw", file, "-"});
   QVERIFY(InOrder(questions, Questions(false)));
   QVERIFY(!questions.contains(QStringLiteral("＝")));

@@ -1,9 +1,12 @@
 // The rules of the print commands against a scripted print service: what
-// each failure tells the user, that a sheet counts only when every job was
-// taken, and what the service is asked for.
+// each failure tells the user, that a number counts once its question sheet
+// was taken, what the service is asked for, and that one command runs at a
+// time, within the time limit.
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <QRegularExpression>
 #include <QTimer>
@@ -21,6 +24,10 @@ const QString kInvalidPrinter = QStringLiteral("選択したプリンタは有�
 const QString kCannotStart = QStringLiteral("印刷を始められませんでした");
 const QString kNotAccepted = QStringLiteral("印刷ジョブがプリンタに受け付けられませんでした");
 const QString kCannotPrintHere = QStringLiteral("この版のｶｹﾏﾙはプリンタに印刷できません");
+const QString kNoService = QStringLiteral("印刷サービスに接続できません");
+const QString kServiceSilent = QStringLiteral("印刷サービスが応答しません");
+const QString kAnswersNotPrinted = QStringLiteral("答えの用紙を印刷できませんでした");
+const QString kUnconfirmed = QStringLiteral("印刷できたかどうかを確かめられませんでした");
 
 // The paper of a one-page PDF, in points.
 QSizeF MediaBox(const QByteArray& pdf) {
@@ -43,6 +50,11 @@ class TestPrintCommands : public QObject, private WindowFixture {
   void printsBothSheetsOnTheDefaultPaper();
   void failuresCountNothing_data();
   void failuresCountNothing();
+  void questionSheetOutUsesTheNumber_data();
+  void questionSheetOutUsesTheNumber();
+  void passingFailureIsAskedAgain();
+  void onePrintAtATime();
+  void stalledServiceGivesTheWindowBack();
   void badNumberAsksTheServiceNothing();
   void systemServiceOutOfReachCountsNothing();
   void cancelledSetupChangesNothing();
@@ -123,14 +135,11 @@ void TestPrintCommands::failuresCountNothing_data() {
       << q << desk << R::Done << R::Done << R::NoAnswer << QList<R>() << kCannotStart << 0;
   QTest::newRow("settings refused") << q << desk << R::Done << R::Done << R::Done
                                     << QList<R>{R::Unsupported} << kUnsupported << 1;
-  QTest::newRow("answers not taken") << qa << desk << R::Done << R::Done << R::Done
-                                     << QList<R>{R::Done, R::Failed} << kNotAccepted << 2;
-  QTest::newRow("answers' settings refused")
-      << qa << desk << R::Done << R::Done << R::Done << QList<R>{R::Done, R::Unsupported}
-      << kUnsupported << 2;
-  QTest::newRow("stalled before the answers")
-      << qa << desk << R::Done << R::Done << R::Done << QList<R>{R::Done, R::NoAnswer}
-      << kCannotStart << 2;
+  QTest::newRow("service not running")
+      << qa << desk << R::NoService << R::Done << R::Done << QList<R>() << kNoService << 0;
+  // A job may have been taken when it failed: never sent again.
+  QTest::newRow("job failed")
+      << q << desk << R::Done << R::Done << R::Done << QList<R>{R::Failed} << kNotAccepted << 1;
   // A build without a way to print on the system's printers says so, at
   // whichever step it is asked.
   QTest::newRow("no printing in this build")
@@ -173,6 +182,106 @@ void TestPrintCommands::failuresCountNothing() {
   QCOMPARE(Edit1(), QStringLiteral("8"));
 }
 
+void TestPrintCommands::questionSheetOutUsesTheNumber_data() {
+  QTest::addColumn<QString>("button");
+  QTest::addColumn<QList<PrintReply>>("jobFates");
+  QTest::addColumn<QString>("message");
+
+  using R = PrintReply;
+  const QString qa = QStringLiteral("PrintAnsBtn");
+  QTest::newRow("answers not taken") << qa << QList<R>{R::Done, R::Failed} << kAnswersNotPrinted;
+  QTest::newRow("answers' settings refused")
+      << qa << QList<R>{R::Done, R::Unsupported} << kAnswersNotPrinted;
+  QTest::newRow("stalled before the answers")
+      << qa << QList<R>{R::Done, R::NoAnswer} << kAnswersNotPrinted;
+  QTest::newRow("questions sent, no answer") << QStringLiteral("PrintBtn")
+                                             << QList<R>{R::Unconfirmed} << kUnconfirmed;
+}
+
+// Once the question sheet may be on paper, its number is used: the next
+// print carries the next one, and the user hears what went wrong.
+void TestPrintCommands::questionSheetOutUsesTheNumber() {
+  QFETCH(QString, button);
+  QFETCH(QList<PrintReply>, jobFates);
+  QFETCH(QString, message);
+  m_service.jobFates = jobFates;
+  Click(button.toLatin1().constData());
+  QCOMPARE(m_notifier.errors, QStringList({message}));
+  QCOMPARE(m_service.jobs.size(), jobFates.size());
+  QCOMPARE(Edit1(), QStringLiteral("8"));
+  Click("PrintBtn");
+  QCOMPARE(Edit1(), QStringLiteral("9"));
+}
+
+// A question that failed once is asked again within the time limit.
+void TestPrintCommands::passingFailureIsAskedAgain() {
+  m_service.transientReplies = {PrintReply::Failed, PrintReply::NoService};
+  Click("PrintBtn");
+  QVERIFY(m_notifier.errors.isEmpty());
+  QCOMPARE(m_service.requests.mid(0, 3),
+           QStringList({"DefaultPrinter", "DefaultPrinter", "DefaultPrinter"}));
+  QCOMPARE(Edit1(), QStringLiteral("8"));
+}
+
+// While a print waits on a slow service, presses by mouse, by an assistive
+// tool's action (a click from a timer) or of any command are refused: the
+// print runs to its end once, counts once, and nothing runs inside it.
+void TestPrintCommands::onePrintAtATime() {
+  m_service.delay = std::chrono::milliseconds(300);
+  QTimer::singleShot(100, [this] {
+    Click("PrintBtn");
+    Click("PrintAnsBtn");
+    for (const char* name : {"PrintBtn", "PrintAnsBtn", "PreviewBtn", "btnSetPrn"}) {
+      Find<QPushButton>(name)->click();
+    }
+  });
+  Click("PrintAnsBtn");
+  QVERIFY(m_notifier.errors.isEmpty());
+  QCOMPARE(m_service.jobs.size(), 2);
+  QVERIFY(!m_service.requests.contains(QStringLiteral("ServiceState")));
+  QCOMPARE(Edit1(), QStringLiteral("8"));
+  QTest::qWait(200);  // nothing was held back for later either
+  QCOMPARE(m_service.jobs.size(), 2);
+  Click("PrintBtn");
+  QCOMPARE(Edit1(), QStringLiteral("9"));
+}
+
+// A service that stops answering holds the setup and a print for the time
+// limit at most, on one thread, which ends before the window does.
+void TestPrintCommands::stalledServiceGivesTheWindowBack() {
+  m_service.delay = std::chrono::hours(1);
+  bool dialogShown = false;
+  const auto rejectDialog = [&dialogShown] {
+    if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+      dialogShown = true;
+      dialog->reject();
+    }
+  };
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, rejectDialog);
+  watch.start(50);
+  QElapsedTimer clock;
+  clock.start();
+  Click("btnSetPrn");
+  QVERIFY2(clock.restart() < 5000, "the setup held the window");
+  Click("PrintAnsBtn");
+  QVERIFY2(clock.elapsed() < 5000, "the print held the window");
+  QCOMPARE(m_notifier.errors, QStringList({kServiceSilent, kCannotStart}));
+  QVERIFY(!dialogShown);
+  QCOMPARE(Edit1(), QStringLiteral("7"));
+  QCOMPARE(m_service.running.most.load(), 1);
+
+  m_service.delay = std::chrono::milliseconds(0);
+  Click("btnSetPrn");
+  QVERIFY(dialogShown);
+  QCOMPARE(m_notifier.errors.size(), 2);
+  m_service.delay = std::chrono::hours(1);
+  Click("PrintBtn");
+  QVERIFY(m_service.running.now.load() == 1);
+  CloseWindow();
+  QCOMPARE(m_service.running.now.load(), 0);
+}
+
 void TestPrintCommands::badNumberAsksTheServiceNothing() {
   for (const char* button : {"PrintBtn", "PrintAnsBtn"}) {
     m_notifier.errors.clear();
@@ -197,7 +306,7 @@ void TestPrintCommands::systemServiceOutOfReachCountsNothing() {
     Click(button);
     QCOMPARE(m_notifier.errors.size(), 1);
     const QString message = m_notifier.errors.first();
-    QVERIFY2(message == kNoDefaultPrinter || message == kCannotPrintHere, qPrintable(message));
+    QVERIFY2(message == kNoService || message == kCannotPrintHere, qPrintable(message));
     QCOMPARE(Edit1(), QStringLiteral("7"));
     QCOMPARE(m_form->PrintNumber(), 7);
   }

@@ -64,13 +64,13 @@ void TestWindowShot::previewedSheet() {
   printer.Printer().setOutputFormat(QPrinter::PdfFormat);
   printer.Printer().setOutputFileName(QStringLiteral(KAKEMARU_ARTIFACT_DIR "/sheet.pdf"));
   render::ProblemTextTable texts;
-  const auto failure = printer.Print(
+  const auto outcome = printer.Print(
       {render::kQuestionSheet, render::kAnswerSheet},
       [&](render::DrawingSurface& surface, int width, int height, int drawMode) {
         render::MakePrint(surface, width, height, drawMode,
                           {form.CurrentSheet(), form.PrintNumber(), {.rgNum = 1}}, texts);
       });
-  QVERIFY(!failure);
+  QVERIFY(!outcome.failure);
   QVERIFY(QFile::exists(QStringLiteral(KAKEMARU_ARTIFACT_DIR "/sheet.pdf")));
   QVERIFY(QFile::exists(QStringLiteral(KAKEMARU_ARTIFACT_DIR "/sheet-答え.pdf")));
 }
