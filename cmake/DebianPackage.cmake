@@ -40,6 +40,8 @@ endif()
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kakemaru)
+# The version of project() in CMakeLists.txt, which the window title shows too.
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Kakemaru developers")
 set(CPACK_PACKAGE_CONTACT "The Kakemaru developers <kakemaru@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Multiplication-table drill sheets for children (九九)")

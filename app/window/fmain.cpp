@@ -116,7 +116,7 @@ QStringList QuestionCountLabels() {
 TForm1::TForm1(Notifier& notifier, PrintService& printService, QWidget* parent)
     : QWidget(parent), m_notifier(notifier), m_printer(m_fonts, printService) {
   InstallAccessibleInterfaces();
-  setWindowTitle(QStringLiteral("ｶｹﾏﾙ For 九九 Ver.1.42"));
+  setWindowTitle(QStringLiteral("ｶｹﾏﾙ For 九九 Ver." KAKEMARU_VERSION));
   resize(kClientSize);
   CreateControls();
   SetTabOrder();

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the built program into a scratch folder and checks what a desktop
 # reads from it, then builds the Debian package and checks its control data
-# and contents, and that lintian finds no error or warning in it.
-#   check_install.sh BUILD_DIR WORK_DIR
+# and contents, and that lintian finds no error or warning in it. VERSION is
+# the project's version, which the package and its papers must carry.
+#   check_install.sh BUILD_DIR WORK_DIR VERSION
 set -euo pipefail
-build=$1 work=$2
+build=$1 work=$2 version=$3
 id=io.github.kakemaru.Kakemaru
 rm -rf "$work"
 mkdir -p "$work"
@@ -49,9 +50,11 @@ for file in ./usr/bin/kakemaru ./usr/share/applications/$id.desktop \
     ./usr/share/doc/kakemaru/copyright ./usr/share/doc/kakemaru/changelog.gz; do
   grep -q " $file\$" <<<"$contents" || { echo "not in the package: $file" >&2; exit 1; }
 done
-# The changelog, the manual pages and the metainfo speak of the packaged
-# version, so that a new version cannot ship last version's papers.
-version=$(dpkg-deb -f "$deb" Version)
+# The package, its changelog, the manual pages and the metainfo speak of the
+# project's version, so that a new version cannot ship last version's papers.
+packaged=$(dpkg-deb -f "$deb" Version)
+[ "$packaged" = "$version" ] ||
+  { echo "the package is version $packaged, the project $version" >&2; exit 1; }
 changelog=$(zcat "$root/share/doc/kakemaru/changelog.gz")
 grep -q "^kakemaru ($version) " <<<"${changelog%%$'\n'*}" ||
   { echo "the changelog does not begin with version $version" >&2; exit 1; }

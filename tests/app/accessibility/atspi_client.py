@@ -21,6 +21,8 @@ import pyatspi
 from gi.repository import GLib
 
 PROGRAM, PID_FILE = sys.argv[1], sys.argv[2]
+# The version the build gave the program.
+VERSION = os.environ["KAKEMARU_VERSION"]
 program = None
 
 
@@ -118,7 +120,7 @@ def text_of(node):
 
 # The window, and every object in it, named in words a speech engine reads:
 # no full-width digits or half-width kana (NFKC), no bare signs.
-check(window.name == "カケマル For 九九 Ver.1.42", "window name %r" % window.name)
+check(window.name == "カケマル For 九九 Ver." + VERSION, "window name %r" % window.name)
 for node in walk(window):
     check(node.name, "an unnamed %s in the window" % node.getRoleName())
     for said in (node.name, node.description):

@@ -8,10 +8,11 @@
 #     names the missing package and exits 1 where Qt would abort; Qt still
 #     falls back to X11 where it can, and finds a plugin on QT_PLUGIN_PATH.
 #     Exits 77 (skipped) where no private mount namespace can be made.
+# KAKEMARU_VERSION is the version the build gave the program.
 # Everything started here is stopped by its process id on exit.
 set -uo pipefail
 mode=$1 program=$2 work=$3
-title='ｶｹﾏﾙ For 九九 Ver.1.42'
+title="ｶｹﾏﾙ For 九九 Ver.${KAKEMARU_VERSION:?not set by the build}"
 app_id=io.github.kakemaru.Kakemaru
 
 rm -rf "$work"

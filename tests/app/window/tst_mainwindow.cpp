@@ -101,7 +101,7 @@ void TestMainWindow::cleanup() {
 }
 
 void TestMainWindow::startState() {
-  QCOMPARE(m_form->windowTitle(), QStringLiteral("ｶｹﾏﾙ For 九九 Ver.1.42"));
+  QCOMPARE(m_form->windowTitle(), QStringLiteral("ｶｹﾏﾙ For 九九 Ver." KAKEMARU_VERSION));
   QCOMPARE(m_form->size(), QSize(662, 527));
   QCOMPARE(m_form->TableMask().Bits(), 0u);
   QCOMPARE(m_form->PrintNumber(), 1);

@@ -134,7 +134,7 @@ void TestWindowSystem::titlesAsTheDesktopShowsThem() {
   // A print service that answers, so that the setup opens its dialog.
   CloseWindow();
   OpenWindow(m_answeringService);
-  QCOMPARE(TitleOf(m_form), QStringLiteral("ｶｹﾏﾙ For 九九 Ver.1.42"));
+  QCOMPARE(TitleOf(m_form), QStringLiteral("ｶｹﾏﾙ For 九九 Ver." KAKEMARU_VERSION));
   MessageBoxes boxes;
   WithModal([&] { boxes.Refusal(m_form, QStringLiteral("今の段の数では")); },
             [](QWidget* box) { QCOMPARE(TitleOf(box), QStringLiteral("警告")); });
