@@ -27,17 +27,19 @@ constexpr std::string_view kNameField =
 constexpr std::string_view kInstruction =
     "\x82\xaf\x82\xa2\x82\xb3\x82\xf1\x82\xb5\x82\xdc\x82\xb5\x82\xe5\x82\xa4";  // "けいさんしましょう"
 
-// Rows per column and row pitch in page units by the count option: the
-// multiples of nine take columns of 9 (or 18) rows, the others 10 (or 20).
+// Every column of questions is this many page units tall, whatever its rows.
+constexpr int kColumnHeight = 360;
+
+// Rows per column and row pitch in page units by the count option. A column
+// holds as many rows as the numbering counts before it starts again.
 struct QuestionGrid {
   int rows;
   int rowPitch;
 };
 
-QuestionGrid GridFor(int countOption, int count) {
-  const bool multipleOfNine = count % 9 == 0;
-  if (countOption >= 8) return multipleOfNine ? QuestionGrid{18, 20} : QuestionGrid{20, 18};
-  return multipleOfNine ? QuestionGrid{9, 40} : QuestionGrid{10, 36};
+QuestionGrid GridFor(int countOption) {
+  const int rows = NumberCycle(countOption);
+  return {rows, kColumnHeight / rows};
 }
 
 // Sums of device values are kept in 64 bits and held within int, so that no
@@ -91,7 +93,7 @@ void MakePrint(DrawingSurface& surface, int width, int height, int drawMode,
   BuildProblemTexts(content.sheet, drawMode, content.options, texts);
 
   const int count = std::clamp(content.sheet.count, 0, ProblemTextTable::kSlotCount);
-  const QuestionGrid grid = GridFor(content.sheet.countOption, count);
+  const QuestionGrid grid = GridFor(content.sheet.countOption);
   const int columns = count / grid.rows;
   if (columns < 1) return;
   // The column pitch is whole device pixels of the width as passed; the

@@ -36,8 +36,8 @@ inline constexpr std::array<std::string_view, 20> CircledNumberTable = [] {
   return table;
 }();
 
-// The numbering starts again at "①" after this many questions: the rows of a
-// column of the count option's page layout.
+// The numbering starts again at "①" after this many questions, and each
+// column of the page holds as many rows (MakePrint lays the columns by it).
 int NumberCycle(int countOption);
 
 // Rewrites slots 1 to N of the table with the question texts (kQuestionSheet)
