@@ -376,8 +376,7 @@ void TForm1::rgMultiEnter() {
 void TForm1::PreviewBtnClick() {
   const std::optional<std::int32_t> number = ReadEdit1();
   if (!number) return;
-  worksheet::WorksheetSettings settings = ReadSettings();
-  settings.PrintNumber = *number;
+  const worksheet::WorksheetSettings settings = ReadSettings();
 
   const worksheet::GenerationResult result =
       worksheet::MakeProblems(settings, m_random, m_scratch.problems, m_scratch.blankSides);
@@ -509,6 +508,10 @@ QString TForm1::PrintedNews(std::int32_t printed, const QString& done) const {
       .arg(QString::number(printed), done, QString::number(m_printNumber));
 }
 
+// The options a sheet is made from, the ones MakeProblems reads. rgSquare,
+// rgMulti, rgNum and the print number keep their defaults: they are read at
+// every drawing instead (ReadDrawingOptions, m_printNumber), so that a change
+// after the preview still reaches the page.
 worksheet::WorksheetSettings TForm1::ReadSettings() const {
   worksheet::WorksheetSettings settings;
   settings.TableMask = m_tableMask;
@@ -516,11 +519,6 @@ worksheet::WorksheetSettings TForm1::ReadSettings() const {
   settings.JousuuCheck = JousuuCheck->ItemIndex();
   settings.QNumCheck = QNumCheck->ItemIndex();
   settings.RandomCheck = RandomCheck->ItemIndex();
-  const render::DrawingOptions options = ReadDrawingOptions();
-  settings.rgMulti = options.rgMulti;
-  settings.rgSquare = options.rgSquare;
-  settings.rgNum = options.rgNum;
-  settings.PrintNumber = m_printNumber;
   return settings;
 }
 

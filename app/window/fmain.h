@@ -8,9 +8,11 @@
 // handlers keep the options consistent (DanClick, ImportantDanClick,
 // QNumCheckClick, rgSquareEnter, rgMultiEnter).
 //
-// PreviewBtnClick reads the options into a WorksheetSettings, has
-// MakeProblems fill the scratch sheet and, when it is made, makes it the
-// current sheet and draws its answer sheet in PaintBox1. Every later repaint
+// PreviewBtnClick reads the options a sheet is made from into a
+// WorksheetSettings, has MakeProblems fill the scratch sheet and, when it is
+// made, makes it the current sheet with the number of Edit1 and draws its
+// answer sheet in PaintBox1. The options of rgSquare, rgMulti and rgNum are
+// read at every drawing, not kept with the sheet. Every later repaint
 // (PaintBox1Paint) draws the question sheet. PrintBtnClick and
 // PrintAnsBtnClick send the current sheet, questions or questions then
 // answers, through the print service to the current printer of the
