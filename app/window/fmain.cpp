@@ -165,7 +165,6 @@ void TForm1::CreateControls() {
     place(box, name.constData(), controlFont, {table < 5 ? 8 : 96, 20 + (table % 5) * 20, 65, 17});
     box->setProperty("Tag", table);
     m_danBoxes[static_cast<std::size_t>(table)] = box;
-    connect(box, &QCheckBox::toggled, this, [this, box] { DanClick(box); });
   }
 
   ImportantDan = optionGroup("ImportantDan", QStringLiteral("重点的にしたい段"), tables, 2,
@@ -226,6 +225,13 @@ void TForm1::CreateControls() {
 
   DescribeControls();
 
+  // The handlers are connected last, once every control exists and holds its
+  // first state. SetItemIndex runs Click, and the handlers reach controls made
+  // after their own; run while building, QNumCheckClick would also disable
+  // JousuuCheck, which starts enabled.
+  for (QCheckBox* box : m_danBoxes) {
+    connect(box, &QCheckBox::toggled, this, [this, box] { DanClick(box); });
+  }
   connect(ImportantDan, &OptionGroup::Click, this, &TForm1::ImportantDanClick);
   connect(QNumCheck, &OptionGroup::Click, this, &TForm1::QNumCheckClick);
   connect(rgSquare, &OptionGroup::Enter, this, &TForm1::rgSquareEnter);
