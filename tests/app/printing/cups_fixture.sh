@@ -8,8 +8,9 @@
 #   cups_fixture.sh ipp-start D          ...and comes back on the same port
 #
 # Queues: kakemaru-pdf (the default, a PDF printer whose output is thrown
-# away; the spooled copies D/spool/d<job>-001 are the program's own PDFs) and
-# kakemaru-ipp (IPP Everywhere, in front of ippeveprinter on 127.0.0.1, port
+# away; the spooled copies D/spool/d<job>-001 are the program's own PDFs),
+# kakemaru-raw (a raw queue, as for a printer shared from elsewhere: it tells
+# no paper; its output is thrown away too) and kakemaru-ipp (IPP Everywhere, in front of ippeveprinter on 127.0.0.1, port
 # in D/ipp-port). What that printer receives is kept as
 # D/ipp-received/NNNN-<job title>.pdf, numbered in order of arrival, and
 # NNNN-<job title>.pdf.attrs, the job's IPP attributes, appears once the
@@ -56,7 +57,7 @@ use_state() {
 use_state "$(realpath -m -- "$2")"
 unset LPDEST PRINTER CUPS_USER
 
-readonly pdf_queue=kakemaru-pdf ipp_queue=kakemaru-ipp
+readonly pdf_queue=kakemaru-pdf raw_queue=kakemaru-raw ipp_queue=kakemaru-ipp
 
 log_tail() { [ -f "$1" ] && tail -n 20 "$1" >&2; }
 
@@ -261,6 +262,8 @@ start() {
   out=$(timeout 30 lpadmin -p "$pdf_queue" -v file:///dev/null -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E 2>&1) ||
     fail "cannot add $pdf_queue: $out"
   timeout 30 lpadmin -d "$pdf_queue" || fail "cannot make $pdf_queue the default"
+  out=$(timeout 30 lpadmin -p "$raw_queue" -v file:///dev/null -m raw -E 2>&1) ||
+    fail "cannot add $raw_queue: $out"
 
   for tries in $(seq 10); do
     port=$((20000 + RANDOM % 40000))

@@ -38,6 +38,7 @@ namespace {
 
 const QString kPdfQueue = qEnvironmentVariable("KAKEMARU_TEST_QUEUE");
 const QString kIppQueue = qEnvironmentVariable("KAKEMARU_IPP_QUEUE");
+const QString kRawQueue = qEnvironmentVariable("KAKEMARU_RAW_QUEUE");
 const QString kState = qEnvironmentVariable("KAKEMARU_CUPS_STATE");
 const QString kFixture = qEnvironmentVariable("KAKEMARU_CUPS_FIXTURE");
 
@@ -148,7 +149,7 @@ class TestPrinting : public QObject, private WindowFixture {
  private:
   QStringList Questions(bool answers) const;
   // Prints with the button and returns the documents each job carried: the
-  // spooled copies on the PDF queue, what the printer got on the IPP queue.
+  // spooled copies on the PDF and raw queues, what the printer got on the IPP queue.
   QStringList PrintWith(const QString& queue, const char* button);
   // Where the texts of the question sheet start when drawn on the paper.
   TextStarts ExpectedStarts(const Paper& paper, int resolution) const;
@@ -216,7 +217,7 @@ QStringList TestPrinting::PrintWith(const QString& queue, const char* button) {
   QList<int> made = Jobs(queue, CUPS_WHICHJOBS_ALL);
   for (int job : before) made.removeAll(job);
   QStringList documents;
-  if (queue == kPdfQueue) {
+  if (queue != kIppQueue) {
     for (int job : made) documents << SpooledCopy(job);
   } else {
     if (!QTest::qWaitFor([&] { return Received().size() >= received + made.size(); }, 20000)) {
@@ -324,6 +325,8 @@ void TestPrinting::defaultPaper_data() {
   QTest::newRow("pdf, user A4 over queue Letter")
       << kPdfQueue << QStringList{"-o", "PageSize=Letter"} << QStringList{"-o", "media=A4"}
       << QSizeF(595, 842) << QMarginsF() << 300;
+  // A raw queue tells no paper: the locale's, A4 here, edge to edge.
+  QTest::newRow("raw, no paper told") << kRawQueue << none << none << a4 << QMarginsF() << 600;
 }
 
 // Until the setup is used, the page is the printer's default paper, the
