@@ -1,7 +1,7 @@
 #include "held_keys.h"
 
-#include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
+#include <QGuiApplication>
 
 // xkb.h names a field "explicit", a keyword of C++.
 #define explicit explicit_
@@ -16,8 +16,7 @@ void PressHeldKeysOnce() {
   // Qt has set up XKB on its connection; the flag holds for this client only.
   xcb_connection_t* connection = x11->connection();
   constexpr auto kDetectable = XCB_XKB_PER_CLIENT_FLAG_DETECTABLE_AUTO_REPEAT;
-  const auto cookie =
-      xcb_xkb_per_client_flags(connection, XCB_XKB_ID_USE_CORE_KBD, kDetectable, kDetectable, 0,
-                               0, 0);
+  const auto cookie = xcb_xkb_per_client_flags(connection, XCB_XKB_ID_USE_CORE_KBD, kDetectable,
+                                               kDetectable, 0, 0, 0);
   std::free(xcb_xkb_per_client_flags_reply(connection, cookie, nullptr));
 }

@@ -15,7 +15,6 @@
 #include <array>
 #include <cstring>
 #include <memory>
-#include <utility>
 
 namespace {
 
@@ -192,7 +191,8 @@ PrinterPage UntoldPage(const cups_dest_t& dest) {
   cups_size_t size{};
   size.width = pwg->width;
   size.length = pwg->length;
-  return {LayoutOf(size), kFallbackResolution,
+  return {LayoutOf(size),
+          kFallbackResolution,
           {QStringLiteral("media"), QString::fromLatin1(pwg->pwg)}};
 }
 
@@ -223,7 +223,9 @@ int DefaultResolution(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
   return dpi >= 72 && dpi <= 9600 ? dpi : kFallbackResolution;
 }
 
-PrintReply AskServiceState(PrintService::Deadline deadline) {
+}  // namespace
+
+PrintReply CupsPrintService::ServiceState(Deadline deadline) {
   const Connection connection(deadline);
   if (connection.Http() == nullptr) return connection.Failure(PrintReply::Failed);
   ipp_t* response = cupsDoRequest(connection.Http(), ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
@@ -232,15 +234,16 @@ PrintReply AskServiceState(PrintService::Deadline deadline) {
   return PrintReply::Done;
 }
 
-std::pair<PrintReply, QString> AskDefaultPrinter(PrintService::Deadline deadline) {
+PrintReply CupsPrintService::DefaultPrinter(Deadline deadline, QString& printer) {
   const Connection connection(deadline);
-  if (connection.Http() == nullptr) return {connection.Failure(PrintReply::Failed), {}};
+  if (connection.Http() == nullptr) return connection.Failure(PrintReply::Failed);
   const Dest dest(cupsGetNamedDest(connection.Http(), nullptr, nullptr));
-  if (!dest) return {connection.LastError(), {}};
-  return {PrintReply::Done, PrinterName(*dest)};
+  if (!dest) return connection.LastError();
+  printer = PrinterName(*dest);
+  return PrintReply::Done;
 }
 
-PrintReply AskPrinterState(PrintService::Deadline deadline, const QString& printer) {
+PrintReply CupsPrintService::PrinterState(Deadline deadline, const QString& printer) {
   const Connection connection(deadline);
   if (connection.Http() == nullptr) return connection.Failure(PrintReply::Failed);
   const Dest dest = NamedDest(connection.Http(), printer);
@@ -251,29 +254,31 @@ PrintReply AskPrinterState(PrintService::Deadline deadline, const QString& print
                                                                       : PrintReply::Done;
 }
 
-std::pair<PrintReply, PrinterPage> AskDefaultPage(PrintService::Deadline deadline,
-                                                  const QString& printer) {
+PrintReply CupsPrintService::DefaultPage(Deadline deadline, const QString& printer,
+                                         PrinterPage& page) {
   const Connection connection(deadline);
   http_t* http = connection.Http();
-  if (http == nullptr) return {connection.Failure(PrintReply::Failed), {}};
+  if (http == nullptr) return connection.Failure(PrintReply::Failed);
   const Dest dest = NamedDest(http, printer);
-  if (!dest) return {connection.LastError(), {}};
+  if (!dest) return connection.LastError();
   const DestInfo info(cupsCopyDestInfo(http, dest.get()));
-  if (!info) return {connection.LastError(), {}};
+  if (!info) return connection.LastError();
   cups_size_t size{};
-  if (!FindDefaultMedia(http, dest.get(), info.get(), size)) {
-    if (connection.TimedOut()) return {PrintReply::NoAnswer, {}};
-    return {PrintReply::Done, UntoldPage(*dest)};
+  if (FindDefaultMedia(http, dest.get(), info.get(), size)) {
+    page = {LayoutOf(size), DefaultResolution(http, dest.get(), info.get()),
+            MediaOptions(http, dest.get(), info.get(), size)};
+  } else if (connection.TimedOut()) {
+    return PrintReply::NoAnswer;
+  } else {
+    page = UntoldPage(*dest);
   }
-  return {PrintReply::Done,
-          {LayoutOf(size), DefaultResolution(http, dest.get(), info.get()),
-           MediaOptions(http, dest.get(), info.get(), size)}};
+  return PrintReply::Done;
 }
 
 // One Print-Job request, document included, on a connection of our own: the
 // scheduler takes the whole job or nothing of it, and nothing is sent after
 // the deadline.
-PrintReply AskStartJob(PrintService::Deadline deadline, const PrintJob& job) {
+PrintReply CupsPrintService::StartJob(Deadline deadline, const PrintJob& job) {
   const Connection connection(deadline);
   http_t* http = connection.Http();
   if (http == nullptr) return connection.Failure(PrintReply::Failed);
@@ -323,33 +328,6 @@ PrintReply AskStartJob(PrintService::Deadline deadline, const PrintJob& job) {
   }
   ippDelete(response);
   return ReplyFor(cupsLastError());
-}
-
-}  // namespace
-
-PrintReply CupsPrintService::ServiceState(Deadline deadline) {
-  return AskServiceState(deadline);
-}
-
-PrintReply CupsPrintService::DefaultPrinter(Deadline deadline, QString& printer) {
-  auto [reply, name] = AskDefaultPrinter(deadline);
-  printer = std::move(name);
-  return reply;
-}
-
-PrintReply CupsPrintService::PrinterState(Deadline deadline, const QString& printer) {
-  return AskPrinterState(deadline, printer);
-}
-
-PrintReply CupsPrintService::DefaultPage(Deadline deadline, const QString& printer,
-                                         PrinterPage& page) {
-  auto [reply, told] = AskDefaultPage(deadline, printer);
-  if (reply == PrintReply::Done) page = std::move(told);
-  return reply;
-}
-
-PrintReply CupsPrintService::StartJob(Deadline deadline, const PrintJob& job) {
-  return AskStartJob(deadline, job);
 }
 
 // What the setup chose, as Qt's own CUPS printing would send it; the sheet

@@ -55,8 +55,7 @@ ServiceWait::~ServiceWait() {
   m_worker.join();
 }
 
-std::optional<PrintReply> ServiceWait::Run(Deadline deadline,
-                                           std::function<PrintReply()> request) {
+std::optional<PrintReply> ServiceWait::Run(Deadline deadline, std::function<PrintReply()> request) {
   auto task = std::make_shared<Task>(Task{deadline, std::move(request), std::nullopt});
   {
     const std::lock_guard lock(m_mutex);
@@ -87,8 +86,7 @@ std::optional<PrintReply> ServiceWait::Wait(const std::shared_ptr<Task>& task) {
       const std::lock_guard lock(m_mutex);
       if (task->reply) break;
     }
-    const auto left =
-        std::chrono::ceil<std::chrono::milliseconds>(task->deadline - Clock::now());
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(task->deadline - Clock::now());
     if (left.count() <= 0) break;
     deadlineTimer.start(left);
     m_woken = false;
@@ -118,10 +116,13 @@ void ServiceWait::Work() {
       const std::lock_guard lock(m_mutex);
       task->reply = reply;
     }
-    QMetaObject::invokeMethod(&m_waker, [this] {
-      if (m_loop == nullptr) return;
-      m_woken = true;
-      m_loop->quit();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &m_waker,
+        [this] {
+          if (m_loop == nullptr) return;
+          m_woken = true;
+          m_loop->quit();
+        },
+        Qt::QueuedConnection);
   }
 }

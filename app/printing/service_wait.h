@@ -52,8 +52,8 @@ class ServiceWait {
   std::condition_variable m_wake;
   std::deque<std::shared_ptr<Task>> m_queue;  // under m_mutex
   bool m_stopping = false;                    // under m_mutex
-  QObject m_waker;        // on the window's thread: the worker wakes the wait through it
+  QObject m_waker;               // on the window's thread: the worker wakes the wait through it
   QEventLoop* m_loop = nullptr;  // the wait going on, if any
   bool m_woken = false;
-  std::thread m_worker;   // last: started once everything above exists
+  std::thread m_worker;  // last: started once everything above exists
 };

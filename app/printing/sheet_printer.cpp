@@ -89,9 +89,8 @@ PrintReply SheetPrinter::Ask(PrintService::Deadline deadline, bool sendsJob,
   PrintService* service = &m_service;
   std::chrono::milliseconds pause = kFirstPause;
   for (int tries = 1;; ++tries, pause *= 2) {
-    const PrintReply reply =
-        m_wait.Run(deadline, [service, request] { return request(*service); })
-            .value_or(PrintReply::NoAnswer);
+    const PrintReply reply = m_wait.Run(deadline, [service, request] { return request(*service); })
+                                 .value_or(PrintReply::NoAnswer);
     const bool mayPass =
         reply == PrintReply::NoService || (reply == PrintReply::Failed && !sendsJob);
     if (!mayPass || tries == kTries || Clock::now() + pause >= deadline) return reply;
@@ -129,8 +128,7 @@ bool SheetPrinter::PrintsToFile() const {
          !m_printer->outputFileName().isEmpty();
 }
 
-PrintOutcome SheetPrinter::Print(std::initializer_list<int> drawModes,
-                                 const PageDrawer& drawPage) {
+PrintOutcome SheetPrinter::Print(std::initializer_list<int> drawModes, const PageDrawer& drawPage) {
   if (PrintsToFile()) return PrintToFiles(drawModes, drawPage);
   const PrintService::Deadline deadline = Clock::now() + kServiceTimeLimit;
   PrintJob job;
@@ -191,9 +189,10 @@ std::optional<QString> SheetPrinter::ChoosePrinter(PrintService::Deadline deadli
   printerName = *found;
   if (auto failure = MessageFor(askState())) return failure;
   auto told = std::make_shared<PrinterPage>();
-  const PrintReply paper = Ask(deadline, false, [deadline, printerName, told](PrintService& service) {
-    return service.DefaultPage(deadline, printerName, *told);
-  });
+  const PrintReply paper =
+      Ask(deadline, false, [deadline, printerName, told](PrintService& service) {
+        return service.DefaultPage(deadline, printerName, *told);
+      });
   if (auto failure = MessageFor(paper)) return failure;
   page = *told;
   page.layout.setOrientation(QPageLayout::Portrait);

@@ -26,7 +26,7 @@ class ScriptedPrintService final : public PrintService {
                                QMarginsF(4, 5, 6, 7), QPageLayout::Millimeter),
                    600,
                    {QStringLiteral("media"), QStringLiteral("jis_b5_182x257mm")}};
-  QList<PrintReply> jobFates;  // one per job in turn; Done once all are used
+  QList<PrintReply> jobFates;          // one per job in turn; Done once all are used
   QList<PrintReply> transientReplies;  // given in turn before any scripted reply
   // How long each request takes; a request that would outlast its deadline
   // gives up just after it, as a real service does.

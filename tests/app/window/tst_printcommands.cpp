@@ -6,8 +6,8 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QtTest>
@@ -138,8 +138,8 @@ void TestPrintCommands::failuresCountNothing_data() {
   QTest::newRow("service not running")
       << qa << desk << R::NoService << R::Done << R::Done << QList<R>() << kNoService << 0;
   // A job may have been taken when it failed: never sent again.
-  QTest::newRow("job failed")
-      << q << desk << R::Done << R::Done << R::Done << QList<R>{R::Failed} << kNotAccepted << 1;
+  QTest::newRow("job failed") << q << desk << R::Done << R::Done << R::Done << QList<R>{R::Failed}
+                              << kNotAccepted << 1;
   // A build without a way to print on the system's printers says so, at
   // whichever step it is asked.
   QTest::newRow("no printing in this build")
@@ -194,8 +194,8 @@ void TestPrintCommands::questionSheetOutUsesTheNumber_data() {
       << qa << QList<R>{R::Done, R::Unsupported} << kAnswersNotPrinted;
   QTest::newRow("stalled before the answers")
       << qa << QList<R>{R::Done, R::NoAnswer} << kAnswersNotPrinted;
-  QTest::newRow("questions sent, no answer") << QStringLiteral("PrintBtn")
-                                             << QList<R>{R::Unconfirmed} << kUnconfirmed;
+  QTest::newRow("questions sent, no answer")
+      << QStringLiteral("PrintBtn") << QList<R>{R::Unconfirmed} << kUnconfirmed;
 }
 
 // Once the question sheet may be on paper, its number is used: the next
