@@ -14,13 +14,13 @@
 #include <utility>
 #include <vector>
 
+#include "application_identity.h"
 #include "qt_drawing_surface.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-const QString kJobTitle = QStringLiteral("ｶｹﾏﾙ九九");
 const QString kNoDefaultPrinter = QStringLiteral("デフォルト プリンタが存在しません");
 const QString kUnsupported = QStringLiteral("選択されたプリンタではサポートされていない機能です");
 const QString kInvalidPrinter = QStringLiteral("選択したプリンタは有効ではありません");
@@ -134,7 +134,7 @@ PrintOutcome SheetPrinter::Print(std::initializer_list<int> drawModes, const Pag
   PrintJob job;
   PrinterPage page;
   if (auto failure = ChoosePrinter(deadline, job.printer, page)) return {false, failure};
-  job.title = kJobTitle;
+  job.title = kProgramTitle;
   job.options = page.options;
   // Every sheet drawn before the first is sent: the answer sheet shows the
   // same options as its questions, whatever changes while the first job goes.
@@ -207,7 +207,7 @@ std::optional<QString> SheetPrinter::DrawDocument(const PrinterPage& page, int d
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   QPdfWriter writer(&buffer);
-  writer.setTitle(kJobTitle);
+  writer.setTitle(kProgramTitle);
   writer.setResolution(page.resolution);
   if (!writer.setPageLayout(page.layout)) return kUnsupported;
   const QSize printable = page.layout.paintRectPixels(page.resolution).size();
@@ -236,7 +236,7 @@ PrintOutcome SheetPrinter::PrintToFiles(std::initializer_list<int> drawModes,
   const QString questionFile = printer.outputFileName();
   PrintOutcome outcome;
   for (const int drawMode : drawModes) {
-    printer.setDocName(kJobTitle);
+    printer.setDocName(kProgramTitle);
     if (auto failure = PaintPage(printer, printable.size(), drawMode, drawPage)) {
       outcome.failure = outcome.numberUsed ? kAnswersNotPrinted : *failure;
       break;

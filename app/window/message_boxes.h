@@ -2,11 +2,9 @@
 
 #include <QString>
 
+#include "application_identity.h"
 #include "information_sound.h"
 #include "notifier.h"
-
-// The program's title, on error boxes.
-inline const QString kProgramTitle = QStringLiteral("ｶｹﾏﾙ九九");
 
 // The message followed by "." when its last character sorts above ".".
 QString WithFullStop(const QString& message);
