@@ -8,6 +8,8 @@ set -euo pipefail
 packages=(
   # toolchain and test frameworks
   cmake g++ ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+  # compiler cache: the builds use it when it is there (cmake/CompilerCache.cmake)
+  ccache
   # the libraries' build with Clang and libc++, GoogleTest built there from
   # its sources
   clang libc++-dev libc++abi-dev googletest
