@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "artifact_dir.h"
 #include "japanese_families.h"
 #include "run_process.h"
 

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "artifact_dir.h"
 #include "cp932.h"
 #include "cp932_codec.h"
 #include "font_cache.h"

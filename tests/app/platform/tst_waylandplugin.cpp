@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "artifact_dir.h"
 #include "wayland_plugin.h"
 
 class TestWaylandPlugin : public QObject {

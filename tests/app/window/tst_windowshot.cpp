@@ -12,6 +12,7 @@
 
 #include <memory>
 
+#include "artifact_dir.h"
 #include "fmain.h"
 #include "font_cache.h"
 #include "message_boxes.h"
