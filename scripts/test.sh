@@ -9,18 +9,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 scripts/install-deps.sh
 
-cmake --preset sanitize
-cmake --build --preset sanitize
-ctest --preset sanitize
-
-cmake --preset clang-libcxx
-cmake --build --preset clang-libcxx
-ctest --preset clang-libcxx
-
-cmake --preset portable
-cmake --build --preset portable
-ctest --preset portable
-
-cmake --preset default
-cmake --build --preset default
-ctest --preset default
+# Each workflow configures, builds and runs the tests of one preset.
+for preset in sanitize clang-libcxx portable default; do
+  cmake --workflow --preset "$preset"
+done
