@@ -31,6 +31,7 @@
 #include "worksheet/make_problems.h"
 #include "worksheet/print_number.h"
 #include "worksheet/question_count.h"
+#include "version.h"
 
 namespace {
 

@@ -24,6 +24,7 @@
 #include "qt_drawing_surface.h"
 #include "recording_notifier.h"
 #include "render/make_print.h"
+#include "version.h"
 #include "window_fixture.h"
 
 namespace {
