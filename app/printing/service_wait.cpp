@@ -55,23 +55,22 @@ ServiceWait::~ServiceWait() {
   m_worker.join();
 }
 
-std::optional<PrintReply> ServiceWait::Run(Deadline deadline, std::function<PrintReply()> request) {
-  auto task = std::make_shared<Task>(Task{deadline, std::move(request), std::nullopt});
+ServiceWait::Outcome ServiceWait::Run(Deadline deadline, std::function<PrintReply()> request) {
+  auto task = std::make_shared<Task>(Task{deadline, std::move(request), std::nullopt, false});
   {
     const std::lock_guard lock(m_mutex);
     m_queue.push_back(task);
   }
   m_wake.notify_one();
-  const std::optional<PrintReply> reply = Wait(task);
-  if (!reply) {
-    // Given up: if it has not started, it never will.
-    const std::lock_guard lock(m_mutex);
+  Wait(*task);
+  const std::lock_guard lock(m_mutex);
+  // Given up before it started: it never will.
+  if (!task->started)
     m_queue.erase(std::remove(m_queue.begin(), m_queue.end(), task), m_queue.end());
-  }
-  return reply;
+  return {task->reply, task->started};
 }
 
-std::optional<PrintReply> ServiceWait::Wait(const std::shared_ptr<Task>& task) {
+void ServiceWait::Wait(const Task& task) {
   const DroppedPresses droppedPresses;
   QEventLoop loop;
   QTimer deadlineTimer;
@@ -84,9 +83,10 @@ std::optional<PrintReply> ServiceWait::Wait(const std::shared_ptr<Task>& task) {
   for (;;) {
     {
       const std::lock_guard lock(m_mutex);
-      if (task->reply) break;
+      if (task.reply) break;
     }
-    const auto left = std::chrono::ceil<std::chrono::milliseconds>(task->deadline - Clock::now());
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(task.deadline + kGrace - Clock::now());
     if (left.count() <= 0) break;
     deadlineTimer.start(left);
     m_woken = false;
@@ -95,8 +95,6 @@ std::optional<PrintReply> ServiceWait::Wait(const std::shared_ptr<Task>& task) {
     if (!m_woken) break;
   }
   m_loop = nullptr;
-  const std::lock_guard lock(m_mutex);
-  return task->reply;
 }
 
 void ServiceWait::Work() {
@@ -108,9 +106,10 @@ void ServiceWait::Work() {
       if (m_stopping) return;
       task = std::move(m_queue.front());
       m_queue.pop_front();
+      // Nobody waits for a request whose deadline has passed.
+      if (Clock::now() >= task->deadline) continue;
+      task->started = true;
     }
-    // Nobody waits for a request whose deadline has passed.
-    if (Clock::now() >= task->deadline) continue;
     const PrintReply reply = task->request();
     {
       const std::lock_guard lock(m_mutex);

@@ -21,8 +21,9 @@ class QEventLoop;
 // come meanwhile are dropped, never held back and replayed as new presses
 // once the wait is over.
 //
-// A request still running at its deadline is left to end on its own (the
-// service's requests give up at their deadline); the next one waits its turn.
+// The service's requests give up at their deadline; the wait allows them a
+// moment more to say so. A request still running then is left to end on its
+// own, and the next one waits its turn.
 // So a stalled service holds one thread at most, and that thread is joined
 // when the ServiceWait ends. One wait at a time: not for nested use.
 class ServiceWait {
@@ -34,19 +35,27 @@ class ServiceWait {
   ServiceWait(const ServiceWait&) = delete;
   ServiceWait& operator=(const ServiceWait&) = delete;
 
-  // The request's reply, or nothing when the deadline came first. The
-  // request runs on the worker thread: it must own what it uses.
-  std::optional<PrintReply> Run(Deadline deadline, std::function<PrintReply()> request);
+  // How long after its deadline a request may still answer.
+  static constexpr std::chrono::milliseconds kGrace{300};
+
+  struct Outcome {
+    std::optional<PrintReply> reply;  // none when the deadline came first
+    bool started = false;             // it may have reached the service all the same
+  };
+
+  // The request runs on the worker thread: it must own what it uses.
+  Outcome Run(Deadline deadline, std::function<PrintReply()> request);
 
  private:
   struct Task {
     Deadline deadline;
     std::function<PrintReply()> request;
     std::optional<PrintReply> reply;  // under m_mutex
+    bool started = false;             // under m_mutex
   };
 
   void Work();
-  std::optional<PrintReply> Wait(const std::shared_ptr<Task>& task);
+  void Wait(const Task& task);
 
   std::mutex m_mutex;
   std::condition_variable m_wake;

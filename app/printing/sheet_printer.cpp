@@ -62,6 +62,22 @@ std::optional<QString> MessageFor(PrintReply reply, const QString& whenFailed = 
   return whenFailed;
 }
 
+// What the setup shows and chooses: the printer or file, the paper, copies
+// and sides.
+void CopySetup(const QPrinter& from, QPrinter& to) {
+  if (from.outputFormat() == QPrinter::PdfFormat) {
+    to.setOutputFormat(QPrinter::PdfFormat);
+    to.setOutputFileName(from.outputFileName());
+  } else {
+    to.setPrinterName(from.printerName());
+  }
+  to.setPageLayout(from.pageLayout());
+  to.setCopyCount(from.copyCount());
+  to.setCollateCopies(from.collateCopies());
+  to.setDuplex(from.duplex());
+  to.setColorMode(from.colorMode());
+}
+
 }  // namespace
 
 QString AnswerFileName(const QString& questionFile) {
@@ -83,14 +99,17 @@ QPrinter& SheetPrinter::Printer() {
 
 // One request on the service's thread. A service out of reach is asked
 // again, and so is a failed question, which changes nothing there; a failed
-// job is not sent again, since it may have been taken.
+// job is not sent again, since it may have been taken. A job whose request
+// was still going when the time ran out may print all the same.
 PrintReply SheetPrinter::Ask(PrintService::Deadline deadline, bool sendsJob,
                              const std::function<PrintReply(PrintService&)>& request) {
   PrintService* service = &m_service;
   std::chrono::milliseconds pause = kFirstPause;
   for (int tries = 1;; ++tries, pause *= 2) {
-    const PrintReply reply = m_wait.Run(deadline, [service, request] { return request(*service); })
-                                 .value_or(PrintReply::NoAnswer);
+    const ServiceWait::Outcome outcome =
+        m_wait.Run(deadline, [service, request] { return request(*service); });
+    const PrintReply reply = outcome.reply.value_or(
+        sendsJob && outcome.started ? PrintReply::Unconfirmed : PrintReply::NoAnswer);
     const bool mayPass =
         reply == PrintReply::NoService || (reply == PrintReply::Failed && !sendsJob);
     if (!mayPass || tries == kTries || Clock::now() + pause >= deadline) return reply;
@@ -111,7 +130,11 @@ std::optional<QString> SheetPrinter::Setup(QWidget* parent) {
   if (reply == PrintReply::NoAnswer) return kServiceSilent;
   if (reply == PrintReply::NoService) return kNoService;
 
-  QPrintDialog dialog(&Printer(), parent);
+  // Qt's dialog changes its printer as the user goes: it works on a copy of
+  // the current choice, which becomes current only with OK.
+  auto candidate = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (m_printer) CopySetup(*m_printer, *candidate);
+  QPrintDialog dialog(candidate.get(), parent);
   dialog.setWindowTitle(QStringLiteral("印刷の設定"));
   // It only sets the printer up; printing is the print buttons' business.
   for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>()) {
@@ -119,7 +142,10 @@ std::optional<QString> SheetPrinter::Setup(QWidget* parent) {
       ok->setText(QStringLiteral("設定"));
     }
   }
-  if (dialog.exec() == QDialog::Accepted) m_chosenInSetup = true;
+  if (dialog.exec() == QDialog::Accepted) {
+    m_printer = std::move(candidate);
+    m_chosenInSetup = true;
+  }
   return std::nullopt;
 }
 

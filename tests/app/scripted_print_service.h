@@ -28,9 +28,10 @@ class ScriptedPrintService final : public PrintService {
                    {QStringLiteral("media"), QStringLiteral("jis_b5_182x257mm")}};
   QList<PrintReply> jobFates;          // one per job in turn; Done once all are used
   QList<PrintReply> transientReplies;  // given in turn before any scripted reply
-  // How long each request takes; a request that would outlast its deadline
-  // gives up just after it, as a real service does.
+  // How long each request takes, and each job besides; a request that would
+  // outlast its deadline gives up a while after it, as libcups may.
   std::chrono::milliseconds delay{0};
+  std::chrono::milliseconds jobDelay{0};
 
   QList<PrintJob> jobs;               // every job handed over, taken or not
   QStringList requests;               // "DefaultPrinter", "PrinterState desk", ...
@@ -73,21 +74,22 @@ class ScriptedPrintService final : public PrintService {
     const QCursor* cursor = QGuiApplication::overrideCursor();
     jobCursors << (cursor == nullptr ? Qt::ArrowCursor : cursor->shape());
     return Answer(deadline, QStringLiteral("StartJob ") + job.printer,
-                  jobFates.isEmpty() ? PrintReply::Done : jobFates.takeFirst());
+                  jobFates.isEmpty() ? PrintReply::Done : jobFates.takeFirst(), jobDelay);
   }
   QStringList SetupOptions(QPrinter& /*printer*/) const override {
     return {QStringLiteral("chosen"), QStringLiteral("in setup")};
   }
 
  private:
-  PrintReply Answer(Deadline deadline, const QString& request, PrintReply reply) {
+  PrintReply Answer(Deadline deadline, const QString& request, PrintReply reply,
+                    std::chrono::milliseconds extra = {}) {
     requests << request;
     deadlines << deadline;
     if (!transientReplies.isEmpty()) reply = transientReplies.takeFirst();
     const int now = ++running.now;
     running.most = std::max(running.most.load(), now);
-    const auto late = deadline + std::chrono::milliseconds(200);
-    std::this_thread::sleep_until(std::min(std::chrono::steady_clock::now() + delay, late));
+    const auto late = deadline + std::chrono::seconds(1);
+    std::this_thread::sleep_until(std::min(std::chrono::steady_clock::now() + delay + extra, late));
     --running.now;
     return std::chrono::steady_clock::now() >= deadline ? PrintReply::NoAnswer : reply;
   }
