@@ -6,5 +6,5 @@
 // queue up, so a held Space clicked the focused button again and again (and
 // printed sheet after sheet). This asks the X server to repeat the press
 // alone. Other window systems tell repeats apart already: nothing to do
-// there. Call it once the application object exists.
-void PressHeldKeysOnce();
+// there. Call it once the application object exists; true when it asked.
+bool PressHeldKeysOnce();

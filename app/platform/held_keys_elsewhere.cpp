@@ -1,3 +1,5 @@
 #include "held_keys.h"
 
-void PressHeldKeysOnce() {}
+bool PressHeldKeysOnce() {
+  return false;
+}

@@ -109,13 +109,14 @@ class TestWindowSystem : public QObject, private WindowFixture {
   void GiveFocusBack();
 
   ScriptedPrintService m_answeringService;
+  bool m_heldKeysPressOnce = false;
   QProcess m_thief;
   QString m_thiefWindow;
 };
 
 void TestWindowSystem::initTestCase() {
   ApplyApplicationIdentity();
-  PressHeldKeysOnce();
+  m_heldKeysPressOnce = PressHeldKeysOnce();
 }
 
 void TestWindowSystem::init() {
@@ -263,6 +264,7 @@ void TestWindowSystem::previewRedrawnWhenMappedAgain() {
 // repeats the key: Qt alone took some of the X server's repeats for new
 // presses, in about one such hold in five here.
 void TestWindowSystem::heldSpacePressesOnce() {
+  if (!m_heldKeysPressOnce) QSKIP("this build does not ask the X server for held keys");
   auto* box = Find<QCheckBox>("D3");
   box->setFocus();
   QSignalSpy toggled(box, &QCheckBox::toggled);
