@@ -28,13 +28,27 @@ class PreviewAccessible final : public QAccessibleWidget, public QAccessibleText
     return Area()->Reading().mid(startOffset, endOffset - startOffset);
   }
   int characterCount() const override { return static_cast<int>(Area()->Reading().size()); }
+  // A line with the newline that ends it, as AT-SPI's line boundaries are;
+  // screen readers drop the last character of a line for its newline.
+  QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                       int* endOffset) const override {
+    if (boundary != QAccessible::LineBoundary) {
+      return QAccessibleTextInterface::textAtOffset(offset, boundary, startOffset, endOffset);
+    }
+    const QString& reading = Area()->Reading();
+    *startOffset = Area()->LineStart(offset);
+    const auto newline = reading.indexOf(QLatin1Char('\n'), *startOffset);
+    *endOffset = newline < 0 ? static_cast<int>(reading.size()) : static_cast<int>(newline) + 1;
+    return reading.mid(*startOffset, *endOffset - *startOffset);
+  }
   QRect characterRect(int offset) const override {
     const QRect line = Area()->LineRect(offset);
     return line.isEmpty() ? QRect() : line.translated(Area()->mapToGlobal(QPoint(0, 0)));
   }
   int offsetAtPoint(const QPoint& /*point*/) const override { return -1; }
 
-  // Nothing to select and no caret: the reading cannot be edited.
+  // Nothing to select: the reading cannot be edited. The caret stands at
+  // the start of a line.
   void selection(int /*selectionIndex*/, int* startOffset, int* endOffset) const override {
     *startOffset = *endOffset = 0;
   }
@@ -42,16 +56,19 @@ class PreviewAccessible final : public QAccessibleWidget, public QAccessibleText
   void addSelection(int /*startOffset*/, int /*endOffset*/) override {}
   void removeSelection(int /*selectionIndex*/) override {}
   void setSelection(int /*selectionIndex*/, int /*startOffset*/, int /*endOffset*/) override {}
-  int cursorPosition() const override { return 0; }
-  void setCursorPosition(int /*position*/) override {}
+  int cursorPosition() const override { return Area()->CaretOffset(); }
+  void setCursorPosition(int position) override { Area()->SetCaretOffset(position); }
   void scrollToSubstring(int /*startIndex*/, int /*endIndex*/) override {}
-  QString attributes(int offset, int* startOffset, int* endOffset) const override {
-    *startOffset = *endOffset = offset;
+  // One run without attributes over the whole reading: screen readers split
+  // a line at the runs, and an empty run loses a character.
+  QString attributes(int /*offset*/, int* startOffset, int* endOffset) const override {
+    *startOffset = 0;
+    *endOffset = characterCount();
     return {};
   }
 
  private:
-  const PreviewArea* Area() const { return static_cast<const PreviewArea*>(widget()); }
+  PreviewArea* Area() const { return static_cast<PreviewArea*>(widget()); }
 };
 
 QAccessibleInterface* OwnInterface(const QString& className, QObject* object) {
@@ -62,6 +79,9 @@ QAccessibleInterface* OwnInterface(const QString& className, QObject* object) {
   // around the preview is a grouping.
   if (className == QLatin1String("QFrame") && object->objectName() == QLatin1String("Bevel1")) {
     return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Grouping);
+  }
+  if (className == QLatin1String("NewsNotice")) {
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
   }
   if (className == QLatin1String("TForm1")) {
     return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);

@@ -1,7 +1,7 @@
 #pragma once
 
 // Accessible interfaces that Qt's own do not give, for screen readers: the
-// main window as a window (Qt calls a plain widget a "client" area), and the
-// preview as a text to read line by line. Installed once; later calls do
-// nothing.
+// main window as a window (Qt calls a plain widget a "client" area), the
+// preview as a text to read line by line with a caret, and the news notice as
+// a notification. Installed once; later calls do nothing.
 void InstallAccessibleInterfaces();

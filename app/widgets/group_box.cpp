@@ -14,18 +14,19 @@ constexpr int kCaptionPadding = 2;
 constexpr int kFrameWidth = 2;
 }  // namespace
 
-GroupBox::GroupBox(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+GroupBox::GroupBox(const QString& caption, QWidget* parent)
+    : QGroupBox(parent), m_caption(caption) {}
 
 QRect GroupBox::CaptionRect() const {
   const QFontMetrics metrics(font());
   return {kCaptionLeft - kCaptionPadding, 0,
-          metrics.horizontalAdvance(title()) + 2 * kCaptionPadding, metrics.height()};
+          metrics.horizontalAdvance(m_caption) + 2 * kCaptionPadding, metrics.height()};
 }
 
 // Below the caption's ink rather than its line: small groups need the rows.
 QRect GroupBox::Inside() const {
   const QFontMetricsF metrics(font());
-  const qreal captionInk = metrics.ascent() + metrics.tightBoundingRect(title()).bottom();
+  const qreal captionInk = metrics.ascent() + metrics.tightBoundingRect(m_caption).bottom();
   const int top = static_cast<int>(std::ceil(captionInk)) + 1;
   return {kFrameWidth, top, width() - 2 * kFrameWidth, height() - top - kFrameWidth - 1};
 }
@@ -38,5 +39,5 @@ void GroupBox::paintEvent(QPaintEvent* /*event*/) {
   qDrawShadeRect(&painter, rect().adjusted(0, caption.height() / 2, 0, 0), palette(), true, 1, 0);
   painter.setClipping(false);
   style()->drawItemText(&painter, caption, Qt::AlignCenter | Qt::TextShowMnemonic, palette(),
-                        isEnabled(), title(), QPalette::WindowText);
+                        isEnabled(), m_caption, QPalette::WindowText);
 }

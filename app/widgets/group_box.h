@@ -6,11 +6,18 @@
 // classic desktop the window was laid out for: the caption takes half the
 // room it takes in styles that set it above the frame, and the controls of
 // a small group keep their room.
+//
+// The caption is kept here, not as QGroupBox's title: Qt makes every control
+// in a titled group labelled by the group, and screen readers then say the
+// group's name again with each of them. The window names the group for them
+// through its accessible name.
 class GroupBox : public QGroupBox {
   Q_OBJECT
 
  public:
   GroupBox(const QString& caption, QWidget* parent);
+
+  const QString& Caption() const { return m_caption; }
 
   // Where the controls may go: below the caption, inside the frame.
   QRect Inside() const;
@@ -20,4 +27,6 @@ class GroupBox : public QGroupBox {
 
  private:
   QRect CaptionRect() const;
+
+  QString m_caption;
 };

@@ -124,6 +124,7 @@ void OptionGroup::ArrangeItems() {
     const int row = index % rows;
     item->setFont(font());
     item->SetLayout(inkTop, inkBottom, indicator);
+    item->SetOneRow(rows == 1);
     item->setGeometry((index / rows) * itemWidth + 8, rowTop(row), itemWidth,
                       rowTop(row + 1) - rowTop(row));
   }

@@ -1,6 +1,7 @@
 #include "option_item.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStyleOptionFocusRect>
@@ -15,6 +16,21 @@ void OptionItem::SetLayout(qreal inkTop, qreal inkBottom, int indicatorSize) {
   m_inkBottom = inkBottom;
   m_indicatorSize = indicatorSize;
   update();
+}
+
+// Qt moves to the nearest item in the arrow's direction, and there is none
+// above or below an item of a single row.
+void OptionItem::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (m_oneRow && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+    QKeyEvent across(event->type(), key == Qt::Key_Up ? Qt::Key_Left : Qt::Key_Right,
+                     event->modifiers(), event->text(), event->isAutoRepeat(),
+                     static_cast<quint16>(event->count()));
+    QRadioButton::keyPressEvent(&across);
+    event->setAccepted(across.isAccepted());
+    return;
+  }
+  QRadioButton::keyPressEvent(event);
 }
 
 void OptionItem::paintEvent(QPaintEvent* /*event*/) {

@@ -18,8 +18,10 @@
 
 #include "accessible_interfaces.h"
 #include "close_icon.h"
+#include "command_button.h"
 #include "cp932_codec.h"
 #include "group_box.h"
+#include "news_notice.h"
 #include "notifier.h"
 #include "option_group.h"
 #include "page_reading.h"
@@ -28,10 +30,10 @@
 #include "qt_drawing_surface.h"
 #include "render/make_print.h"
 #include "spoken_text.h"
+#include "version.h"
 #include "worksheet/make_problems.h"
 #include "worksheet/print_number.h"
 #include "worksheet/question_count.h"
-#include "version.h"
 
 namespace {
 
@@ -70,13 +72,6 @@ class WaitCursor {
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-// What a control does, for screen readers; the command buttons also tell
-// what they last did (Tell).
-const QString kPreviewPurpose =
-    QStringLiteral("選んだ設定で問題を作り、右に答えの用紙を表示します");
-const QString kPrintPurpose = QStringLiteral("問題の用紙を印刷します");
-const QString kPrintAnsPurpose = QStringLiteral("問題の用紙と、続けて答えの用紙を印刷します");
-
 // Names and descriptions say what the captions say, in words speech engines read.
 void Describe(QWidget* control, const QString& caption, const QString& description) {
   control->setAccessibleName(SpokenText(caption));
@@ -87,21 +82,13 @@ void Describe(QWidget* control, const QString& caption, const QString& descripti
 // caption alone does not say it.
 void DescribeGroup(OptionGroup* group, const QString& description,
                    const QStringList& meanings = {}) {
-  Describe(group, group->title(), description);
+  Describe(group, group->Caption(), description);
   for (int index = 0; index < group->Count(); ++index) {
     const QString place = QStringLiteral("%1項目中%2番目").arg(group->Count()).arg(index + 1);
     const QString& meaning = meanings.value(index);
     Describe(group->Item(index), group->Item(index)->text(),
              meaning.isEmpty() ? place : meaning + QStringLiteral("。") + place);
   }
-}
-
-// Screen readers read out a change of the focused control's description,
-// and a command button keeps the focus: so a command tells what it did
-// there. Cleared first, so that the same news is told again.
-void Tell(QWidget* button, const QString& news, const QString& purpose) {
-  button->setAccessibleDescription(QString());
-  button->setAccessibleDescription(news + QStringLiteral("。") + purpose);
 }
 
 QStringList QuestionCountLabels() {
@@ -146,10 +133,8 @@ void TForm1::CreateControls() {
     return group;
   };
   const auto button = [&](const char* name, const QString& caption, QRect geometry) {
-    auto* pushButton = new QPushButton(caption, this);
+    auto* pushButton = new CommandButton(caption, this);
     place(pushButton, name, buttonFont, geometry);
-    pushButton->setAutoDefault(false);
-    pushButton->setDefault(false);
     return pushButton;
   };
 
@@ -223,6 +208,7 @@ void TForm1::CreateControls() {
   Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   PaintBox1 = new PreviewArea(this);
   place(PaintBox1, "PaintBox1", font(), {328, 56, 320, 441});
+  m_news = new NewsNotice(this);
 
   DescribeControls();
 
@@ -237,6 +223,12 @@ void TForm1::CreateControls() {
   connect(QNumCheck, &OptionGroup::Click, this, &TForm1::QNumCheckClick);
   connect(rgSquare, &OptionGroup::Enter, this, &TForm1::rgSquareEnter);
   connect(rgMulti, &OptionGroup::Enter, this, &TForm1::rgMultiEnter);
+  // The sheet reads as it would print: in the form these options give it.
+  for (OptionGroup* drawingOption : {rgSquare, rgMulti, rgNum}) {
+    connect(drawingOption, &OptionGroup::Click, this, [this] {
+      if (m_sheetExists) ReadSheet();
+    });
+  }
   const auto command = [this](QPushButton* pressed, void (TForm1::*handler)()) {
     connect(pressed, &QPushButton::clicked, this, [this, handler] { RunCommand(handler); });
   };
@@ -251,7 +243,7 @@ void TForm1::CreateControls() {
 // Names and descriptions for screen readers and other assistive tools.
 void TForm1::DescribeControls() {
   setAccessibleName(SpokenText(windowTitle()));
-  Describe(GroupBox1, GroupBox1->title(), QStringLiteral("練習する段を選びます"));
+  Describe(GroupBox1, GroupBox1->Caption(), QStringLiteral("練習する段を選びます"));
   for (QCheckBox* box : m_danBoxes) {
     Describe(box, box->text(), box->text() + QStringLiteral("の問題をプリントに入れます"));
   }
@@ -276,18 +268,21 @@ void TForm1::DescribeControls() {
   Describe(Edit1, Label3->text(),
            QStringLiteral("プリントに印刷する番号です。印刷するたびに一つ増えます"));
   Describe(btnSetPrn, btnSetPrn->text(), QStringLiteral("プリンタと用紙を選びます"));
-  Describe(PreviewBtn, PreviewBtn->text(), kPreviewPurpose);
-  Describe(PrintBtn, PrintBtn->text(), kPrintPurpose);
-  Describe(PrintAnsBtn, PrintAnsBtn->text(), kPrintAnsPurpose);
+  Describe(PreviewBtn, PreviewBtn->text(),
+           QStringLiteral("選んだ設定で問題を作り、右に答えの用紙を表示します"));
+  Describe(PrintBtn, PrintBtn->text(), QStringLiteral("問題の用紙を印刷します"));
+  Describe(PrintAnsBtn, PrintAnsBtn->text(),
+           QStringLiteral("問題の用紙と、続けて答えの用紙を印刷します"));
   Describe(QuitBtn, QuitBtn->text(), QStringLiteral("プログラムを終わります"));
   Describe(Bevel1, QStringLiteral("プレビューの枠"), QStringLiteral("プレビューを囲む枠です"));
-  Describe(PaintBox1, QStringLiteral("プレビュー"), QString());
+  Describe(PaintBox1, QStringLiteral("プレビュー"),
+           QStringLiteral("上下の矢印キーで、プリントを一行ずつ読みます"));
   PaintBox1->SetReading(QStringLiteral("まだプリントはありません"), {});
 }
 
-// ImportantDan, JousuuCheck, QNumCheck, RandomCheck, PreviewBtn, QuitBtn,
-// PrintBtn, the table boxes, Edit1, btnSetPrn, rgMulti, rgSquare,
-// PrintAnsBtn, rgNum.
+// ImportantDan, JousuuCheck, QNumCheck, RandomCheck, PreviewBtn, the
+// preview's reading, QuitBtn, PrintBtn, the table boxes, Edit1, btnSetPrn,
+// rgMulti, rgSquare, PrintAnsBtn, rgNum.
 void TForm1::SetTabOrder() {
   QList<QWidget*> chain;
   const auto items = [&chain](OptionGroup* group) {
@@ -297,7 +292,7 @@ void TForm1::SetTabOrder() {
   items(JousuuCheck);
   items(QNumCheck);
   items(RandomCheck);
-  chain << PreviewBtn << QuitBtn << PrintBtn;
+  chain << PreviewBtn << PaintBox1 << QuitBtn << PrintBtn;
   for (QCheckBox* box : m_danBoxes) chain << box;
   chain << Edit1 << btnSetPrn;
   items(rgMulti);
@@ -403,8 +398,8 @@ void TForm1::PreviewBtnClick() {
 
   PrintBtn->setEnabled(true);
   PrintAnsBtn->setEnabled(true);
-  Tell(PreviewBtn, QStringLiteral("プリントを作りました。") + SheetSummary(render::kAnswerSheet),
-       kPreviewPurpose);
+  ReadSheet();
+  m_news->Tell(QStringLiteral("プリントを作りました。") + SheetSummary());
 }
 
 void TForm1::PaintBox1Paint(QPainter& painter) {
@@ -412,39 +407,37 @@ void TForm1::PaintBox1Paint(QPainter& painter) {
   const int drawMode = m_answersOnNextPaint ? render::kAnswerSheet : render::kQuestionSheet;
   m_answersOnNextPaint = false;
   QtDrawingSurface surface(painter, m_fonts);
-  ReadPreview(drawMode, &surface);
+  render::MakePrint(surface, PaintBox1->width(), PaintBox1->height(), drawMode,
+                    {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
   emit PreviewDrawn(drawMode);
 }
 
-// Draws the page onto the preview's surface, or onto none, and keeps what
-// the preview shows as text for those who cannot see it.
-void TForm1::ReadPreview(int drawMode, render::DrawingSurface* surface) {
-  m_shownDrawMode = drawMode;
-  PageReading reading(surface);
-  render::MakePrint(reading, PaintBox1->width(), PaintBox1->height(), drawMode,
+// The current sheet as text for those who cannot see it: its answer sheet,
+// every question with its answer, at the number and in the form it would
+// print. Made when the sheet, its number or its form changes, never by a
+// repaint, so that it stays as it is while it is read.
+void TForm1::ReadSheet() {
+  PageReading reading(nullptr);
+  render::MakePrint(reading, PaintBox1->width(), PaintBox1->height(), render::kAnswerSheet,
                     {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
-  PaintBox1->SetReading(SheetSummary(drawMode), reading.Lines());
+  PaintBox1->SetReading(SheetSummary(), reading.Lines());
 }
 
-// "答えの用紙（9問、問題No.7）": which sheet, its count and its number.
-QString TForm1::SheetSummary(int drawMode) const {
-  const QString sheet = drawMode == render::kAnswerSheet ? QStringLiteral("答えの用紙")
-                                                         : QStringLiteral("問題の用紙");
-  return QStringLiteral("%1（%2、問題No.%3）")
-      .arg(sheet, QNumCheck->Item(m_sheet.countOption)->accessibleName(),
-           QString::number(m_printNumber));
+// "答えの用紙（9問、問題No.7）": the sheet read, its count and its number.
+QString TForm1::SheetSummary() const {
+  return QStringLiteral("答えの用紙（%1、問題No.%2）")
+      .arg(QNumCheck->Item(m_sheet.countOption)->accessibleName(), QString::number(m_printNumber));
 }
 
 void TForm1::PrintBtnClick() {
   if (const auto printed = PrintSheets({render::kQuestionSheet})) {
-    Tell(PrintBtn, PrintedNews(*printed, QStringLiteral("印刷しました")), kPrintPurpose);
+    m_news->Tell(PrintedNews(*printed, QStringLiteral("印刷しました")));
   }
 }
 
 void TForm1::PrintAnsBtnClick() {
   if (const auto printed = PrintSheets({render::kQuestionSheet, render::kAnswerSheet})) {
-    Tell(PrintAnsBtn, PrintedNews(*printed, QStringLiteral("答えつきで印刷しました")),
-         kPrintAnsPurpose);
+    m_news->Tell(PrintedNews(*printed, QStringLiteral("答えつきで印刷しました")));
   }
 }
 
@@ -500,7 +493,7 @@ std::optional<std::int32_t> TForm1::PrintSheets(std::initializer_list<int> drawM
     Edit1->setText(QString::number(m_printNumber));
     // The preview shows the new number when it is next drawn; its reading
     // tells it at once.
-    if (m_sheetExists) ReadPreview(m_shownDrawMode, nullptr);
+    if (m_sheetExists) ReadSheet();
   }
   if (outcome.failure) {
     m_notifier.Error(this, *outcome.failure);

@@ -18,8 +18,8 @@
 // answers, through the print service to the current printer of the
 // SheetPrinter and count the sheet number up; btnSetPrnClick opens the
 // printer setup. Refusals and failures reach the user through the Notifier.
-// For screen readers, the preview also keeps what it shows as text
-// (ReadPreview), and each command button tells what it last did.
+// For screen readers, the preview also keeps the sheet as text (ReadSheet),
+// and a notice tells what each command did.
 
 #include <QWidget>
 
@@ -29,7 +29,6 @@
 #include <optional>
 
 #include "font_cache.h"
-#include "render/drawing_surface.h"
 #include "render/problem_text_table.h"
 #include "render/problem_texts.h"
 #include "sheet_printer.h"
@@ -38,10 +37,11 @@
 #include "worksheet/worksheet_settings.h"
 
 class GroupBox;
+class NewsNotice;
 class Notifier;
+class PreviewArea;
 class PrintService;
 class OptionGroup;
-class PreviewArea;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -90,8 +90,8 @@ class TForm1 : public QWidget {
   void btnSetPrnClick();
   void RunCommand(void (TForm1::*handler)());
   std::optional<std::int32_t> PrintSheets(std::initializer_list<int> drawModes);
-  void ReadPreview(int drawMode, render::DrawingSurface* surface);
-  QString SheetSummary(int drawMode) const;
+  void ReadSheet();
+  QString SheetSummary() const;
   QString PrintedNews(std::int32_t printed, const QString& done) const;
 
   worksheet::WorksheetSettings ReadSettings() const;
@@ -121,6 +121,7 @@ class TForm1 : public QWidget {
   QPushButton* QuitBtn = nullptr;
   QFrame* Bevel1 = nullptr;
   PreviewArea* PaintBox1 = nullptr;
+  NewsNotice* m_news = nullptr;
 
   worksheet::RandomSource m_random{0};
   worksheet::TableMask m_tableMask;
@@ -129,7 +130,6 @@ class TForm1 : public QWidget {
   worksheet::Sheet m_scratch;
   bool m_sheetExists = false;
   bool m_answersOnNextPaint = false;
-  int m_shownDrawMode = render::kAnswerSheet;
   bool m_centred = false;
   bool m_commandRunning = false;
   bool m_closeAsked = false;

@@ -1,5 +1,6 @@
 #include "message_boxes.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -7,13 +8,15 @@
 
 namespace {
 
-// The box tells assistive tools which box it is, whatever its title, and its
-// message in words speech engines read.
+// The box tells assistive tools which box it is, whatever its title; they
+// read its message from its text, once, in words speech engines say.
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
              const QString& which) {
   QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
   box.setAccessibleName(which);
-  box.setAccessibleDescription(SpokenText(text));
+  if (auto* message = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+    message->setAccessibleName(SpokenText(text));
+  }
   box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   box.exec();
 }

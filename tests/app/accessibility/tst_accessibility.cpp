@@ -98,6 +98,9 @@ void TestAccessibility::everyControlHasAJapaneseNameAndRole() {
     const QAccessible::Role role = node->role();
     if (role != QAccessible::CheckBox && role != QAccessible::RadioButton) continue;
     (role == QAccessible::CheckBox ? checkBoxes : radioButtons) += 1;
+    // Named by its own caption only: a label from its group would be said
+    // again with every item.
+    QVERIFY(node->relations(QAccessible::Label).isEmpty());
     QVERIFY2(IsJapanese(node->text(QAccessible::Name)), qPrintable(node->text(QAccessible::Name)));
     QVERIFY2(IsJapanese(node->text(QAccessible::Description)),
              qPrintable(node->text(QAccessible::Name)));
@@ -106,25 +109,32 @@ void TestAccessibility::everyControlHasAJapaneseNameAndRole() {
   QCOMPARE(radioButtons, 10 + 14 + 3 + 2 + 4 + 3 + 2);
 }
 
+// The news of each command is a notification, shown anew with each news,
+// and the preview's first line says which sheet it reads.
 void TestAccessibility::previewSaysWhichSheetItShows() {
-  QCOMPARE(Accessible("PaintBox1")->text(QAccessible::Description),
-           QStringLiteral("まだプリントはありません"));
+  QAccessibleInterface* news = Accessible("NewsNotice");
+  QCOMPARE(news->role(), QAccessible::Notification);
+  QVERIFY(news->state().invisible);
+  QCOMPARE(PreviewLines(), QStringList({"まだプリントはありません"}));
   QTest::mouseClick(m_form->findChild<QCheckBox*>(QStringLiteral("D4")), Qt::LeftButton);
   m_form->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("7"));
   QTest::mouseClick(m_form->findChild<QPushButton*>(QStringLiteral("PreviewBtn")), Qt::LeftButton);
-  QCOMPARE(Accessible("PaintBox1")->text(QAccessible::Description),
-           QStringLiteral("答えの用紙（9問、問題No.7）"));
-  m_form->findChild<QWidget*>(QStringLiteral("PaintBox1"))->repaint();
-  QCOMPARE(Accessible("PaintBox1")->text(QAccessible::Description),
-           QStringLiteral("問題の用紙（9問、問題No.7）"));
+  QCOMPARE(PreviewLines().first(), QStringLiteral("答えの用紙（9問、問題No.7）"));
+  QCOMPARE(news->text(QAccessible::Name),
+           QStringLiteral("プリントを作りました。答えの用紙(9問、問題No.7)"));
+  QVERIFY(!news->state().invisible);
   // A new sheet with another number and count is told, not the one before.
   QTest::mouseClick(m_form->findChild<QCheckBox*>(QStringLiteral("D5")), Qt::LeftButton);
   QTest::mouseClick(m_form->findChild<OptionGroup*>(QStringLiteral("QNumCheck"))->Item(1),
                     Qt::LeftButton);
   m_form->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("8"));
   QTest::mouseClick(m_form->findChild<QPushButton*>(QStringLiteral("PreviewBtn")), Qt::LeftButton);
-  QCOMPARE(Accessible("PaintBox1")->text(QAccessible::Description),
-           QStringLiteral("答えの用紙（10問、問題No.8）"));
+  QCOMPARE(PreviewLines().first(), QStringLiteral("答えの用紙（10問、問題No.8）"));
+  QCOMPARE(news->text(QAccessible::Name),
+           QStringLiteral("プリントを作りました。答えの用紙(10問、問題No.8)"));
+  // The command buttons say what they do, not what they last did.
+  QCOMPARE(Accessible("PreviewBtn")->text(QAccessible::Description),
+           QStringLiteral("選んだ設定で問題を作り、右に答えの用紙を表示します"));
 }
 
 QStringList TestAccessibility::PreviewLines() const {
@@ -132,9 +142,9 @@ QStringList TestAccessibility::PreviewLines() const {
   return text->text(0, text->characterCount()).split(QLatin1Char('\n'));
 }
 
-// The reading follows the page: after the preview its answers, after a
-// repaint the same questions without them, after a print the next number.
-// Read through the text interface, line by line, as a screen reader walks it.
+// The reading is the answer sheet, made with the sheet and kept as it is
+// until the sheet, its number or its form changes. Read through the text
+// interface, line by line, as a screen reader walks it.
 void TestAccessibility::previewReadsTheSheetLineByLine() {
   Click("D2");
   Click("D5");
@@ -149,15 +159,15 @@ void TestAccessibility::previewReadsTheSheetLineByLine() {
   QCOMPARE(answers.mid(0, 5), QStringList({"答えの用紙（20問、問題No.7）", "かけざん九九",
                                            "問題No.7", "名前を書く欄", "けいさんしましょう"}));
   QCOMPARE(answers.size(), 5 + 20);
-  // "1番、[3]かける4は12" on the answer sheet, "1番、四角かける4は12" on the
-  // question sheet, questions in slot order: column by column.
+  // "1番、[3]かける4は12" with the table in the box, questions in slot
+  // order: column by column.
   const worksheet::Sheet& sheet = m_form->CurrentSheet();
-  const auto line = [&sheet](int slot, bool answer) {
+  const auto line = [&sheet](int slot, bool boxed) {
     const int table = worksheet::TableOf(sheet.problems[slot]);
     const int multiplier = worksheet::MultiplierOf(sheet.problems[slot]);
     return QStringLiteral("%1番、%2かける%3は%4")
         .arg((slot - 1) % 10 + 1)
-        .arg(answer ? QStringLiteral("[%1]").arg(table) : QStringLiteral("四角"))
+        .arg(boxed ? QStringLiteral("[%1]").arg(table) : QString::number(table))
         .arg(multiplier)
         .arg(table * multiplier);
   };
@@ -174,18 +184,34 @@ void TestAccessibility::previewReadsTheSheetLineByLine() {
   QCOMPARE(eleventhRect.top(), firstRect.top());
   QVERIFY(eleventhRect.left() > firstRect.right());
 
+  // The preview's own Tab stop: Down moves the caret a line at a time, and
+  // each line is read whole, with its newline. A repaint, which draws the
+  // question sheet, changes neither the reading nor the caret.
+  Find<QWidget>("PreviewBtn")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  QCOMPARE(QApplication::focusWidget(), Find<QWidget>("PaintBox1"));
+  for (int down = 0; down < 5; ++down) QTest::keyClick(Find<QWidget>("PaintBox1"), Qt::Key_Down);
   Find<QWidget>("PaintBox1")->repaint();
-  const QStringList questions = PreviewLines();
-  QCOMPARE(questions.first(), QStringLiteral("問題の用紙（20問、問題No.7）"));
-  for (int slot = 1; slot <= 20; ++slot) QCOMPARE(questions.at(4 + slot), line(slot, false));
+  QCOMPARE(PreviewLines(), answers);
+  int start = 0;
+  int end = 0;
+  QCOMPARE(text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end),
+           line(1, true) + '\n');
+  QCOMPARE(start, first);
+  text->attributes(start + 2, &start, &end);
+  QCOMPARE(end - start, text->characterCount());
 
+  // A print gives the reading the next number, and the news says both.
   Click("PrintBtn");
   QCOMPARE(m_service.jobs.size(), 1);
-  QCOMPARE(PreviewLines().first(), QStringLiteral("問題の用紙（20問、問題No.8）"));
+  QCOMPARE(PreviewLines().first(), QStringLiteral("答えの用紙（20問、問題No.8）"));
   QCOMPARE(PreviewLines().at(2), QStringLiteral("問題No.8"));
-  QCOMPARE(PreviewLines().mid(5), questions.mid(5));
-  QCOMPARE(Accessible("PrintBtn")->text(QAccessible::Description),
-           QStringLiteral("問題No.7を印刷しました。次の番号は8です。問題の用紙を印刷します"));
+  QCOMPARE(PreviewLines().mid(5), answers.mid(5));
+  QCOMPARE(Accessible("NewsNotice")->text(QAccessible::Name),
+           QStringLiteral("問題No.7を印刷しました。次の番号は8です"));
+  // The form's options change what the sheet reads, as they do the print.
+  Group("rgSquare")->Item(0)->click();
+  QCOMPARE(PreviewLines().at(5), line(1, false));
 }
 
 void TestAccessibility::spokenText_data() {

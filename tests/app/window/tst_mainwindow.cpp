@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include "fmain.h"
@@ -80,7 +81,7 @@ class TestMainWindow : public QObject, private WindowFixture {
   void refusedPreviewKeepsTheSheet();
   void badNumberIsAnError_data();
   void badNumberIsAnError();
-  void enterAndEscapePressNothing();
+  void onlyTheFocusedButtonTakesReturn();
   void messageBoxTexts();
 
  private:
@@ -137,7 +138,7 @@ void TestMainWindow::startState() {
 
   QCOMPARE(Find<QLineEdit>("Edit1")->text(), QStringLiteral("1"));
   QCOMPARE(Find<QLabel>("Label3")->text(), QStringLiteral("ﾌﾟﾘﾝﾄ番号"));
-  QCOMPARE(Find<QGroupBox>("GroupBox1")->title(), QStringLiteral("段"));
+  QCOMPARE(Find<GroupBox>("GroupBox1")->Caption(), QStringLiteral("段"));
   const struct {
     const char* name;
     const char* caption;
@@ -254,9 +255,10 @@ void TestMainWindow::tabVisitsControlsInOrder() {
   Group("JousuuCheck")->Item(0)->setFocus();
   const QList<QWidget*> expected = {
       Group("QNumCheck")->Item(0), Group("RandomCheck")->Item(0), Find<QPushButton>("PreviewBtn"),
-      Find<QPushButton>("QuitBtn"), Dan(0), Dan(1), Dan(2), Dan(3), Dan(4), Dan(5), Dan(6), Dan(7),
-      Dan(8), Dan(9), Find<QLineEdit>("Edit1"), Find<QPushButton>("btnSetPrn"),
-      Group("rgMulti")->Item(0), Group("rgSquare")->Item(0), Group("rgNum")->Item(0),
+      Find<QWidget>("PaintBox1"), Find<QPushButton>("QuitBtn"), Dan(0), Dan(1), Dan(2), Dan(3),
+      Dan(4), Dan(5), Dan(6), Dan(7), Dan(8), Dan(9), Find<QLineEdit>("Edit1"),
+      Find<QPushButton>("btnSetPrn"), Group("rgMulti")->Item(0), Group("rgSquare")->Item(0),
+      Group("rgNum")->Item(0),
       // ImportantDan has no item chosen: passed by.
       Group("JousuuCheck")->Item(0)};
   for (QWidget* next : expected) {
@@ -358,6 +360,11 @@ void TestMainWindow::blankBoxAndTensExcludeEachOther() {
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
   QCOMPARE(Group("rgSquare")->ItemIndex(), 3);
   QCOMPARE(Group("rgMulti")->ItemIndex(), 2);
+  // Up and Down move along a group of one row as Left and Right do.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+  QCOMPARE(Group("rgSquare")->ItemIndex(), 2);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  QCOMPARE(Group("rgSquare")->ItemIndex(), 3);
   // A click on the frame takes no focus and resets nothing.
   QTest::mouseClick(Group("rgMulti"), Qt::LeftButton, {}, QPoint(3, 3));
   QCOMPARE(Group("rgSquare")->ItemIndex(), 3);
@@ -406,8 +413,9 @@ void TestMainWindow::blankBoxAndTensStayApartWhateverTheInput() {
         break;
       }
       case 3:
-        QTest::keyClick(QApplication::focusWidget(),
-                        random.bounded(2) == 0 ? Qt::Key_Left : Qt::Key_Right);
+        QTest::keyClick(
+            QApplication::focusWidget(),
+            std::array{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}[random.bounded(4)]);
         steps << QStringLiteral("arrow");
         break;
       case 4:
@@ -550,18 +558,34 @@ void TestMainWindow::badNumberIsAnError() {
   QCOMPARE(Find<QLineEdit>("Edit1")->text(), text);
 }
 
-void TestMainWindow::enterAndEscapePressNothing() {
+// No button is a default or cancel button: Return and Enter on another
+// control, and Escape anywhere, press nothing. Return or Space presses the
+// focused button, as on any desktop, once however long it is held.
+void TestMainWindow::onlyTheFocusedButtonTakesReturn() {
   Click(Dan(4));
   QPushButton* preview = Find<QPushButton>("PreviewBtn");
+  const QList<QWidget*> others = {Find<QLineEdit>("Edit1"), Group("RandomCheck")->Item(0), Dan(4)};
+  for (QWidget* other : others) {
+    other->setFocus();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+      QTest::keyClick(other, key);
+    }
+  }
   preview->setFocus();
-  QTest::keyClick(preview, Qt::Key_Return);
-  QTest::keyClick(preview, Qt::Key_Enter);
   QTest::keyClick(preview, Qt::Key_Escape);
   QVERIFY(!m_form->SheetExists());
   QVERIFY(m_form->isVisible());
-  // Space presses the focused button, as on any desktop.
-  QTest::keyClick(preview, Qt::Key_Space);
+
+  QSignalSpy made(m_form, &TForm1::PreviewDrawn);
+  QTest::keyClick(preview, Qt::Key_Return);
   QVERIFY(m_form->SheetExists());
+  for (int repeat = 0; repeat < 3; ++repeat) {
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(preview, &held);
+  }
+  QCOMPARE(made.count(), 1);
+  QTest::keyClick(preview, Qt::Key_Space);
+  QCOMPARE(made.count(), 2);
 }
 
 void TestMainWindow::messageBoxTexts() {

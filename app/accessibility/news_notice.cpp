@@ -1,0 +1,18 @@
+#include "news_notice.h"
+
+#include "spoken_text.h"
+
+NewsNotice::NewsNotice(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("NewsNotice"));
+  setGeometry(0, 0, 0, 0);
+  setFocusPolicy(Qt::NoFocus);
+  setAccessibleName(QStringLiteral("お知らせはありません"));
+  hide();
+}
+
+// Shown anew each time, so that the same news twice is told twice.
+void NewsNotice::Tell(const QString& news) {
+  hide();
+  setAccessibleName(SpokenText(news));
+  show();
+}
