@@ -9,6 +9,7 @@
 #include "held_keys.h"
 #include "message_boxes.h"
 #include "qt_translations.h"
+#include "screen_reader.h"
 #include "system_print_service.h"
 #include "wayland_plugin.h"
 
@@ -55,6 +56,7 @@ int main(int argc, char* argv[]) {
         stderr);
     return 1;
   }
+  ReachScreenReadersStartedLater();
   QApplication application(argc, argv);
   ApplyApplicationIdentity();
   PressHeldKeysOnce();

@@ -1,0 +1,3 @@
+#include "screen_reader.h"
+
+void ReachScreenReadersStartedLater() {}
