@@ -2,7 +2,9 @@
 
 Starts the program (its path is the argument) once it listens for events,
 writing the program's process id to the file named by the second argument so
-that the session can stop it whatever happens. Checks that every
+that the session can stop it whatever happens; turns the desktop's
+accessibility on only once the window is shown, as Orca started after the
+program does. Checks that every
 control can be reached with a name, role and state a screen reader can say,
 and operates the program only through accessibility actions and editable
 text: ticks tables, chooses an emphasis table and a count, types a number,
@@ -18,7 +20,7 @@ import time
 import unicodedata
 
 import pyatspi
-from gi.repository import GLib
+from gi.repository import Gio, GLib
 
 PROGRAM, PID_FILE = sys.argv[1], sys.argv[2]
 # The version the build gave the program.
@@ -78,9 +80,16 @@ pyatspi.Registry.registerEventListener(
     lambda event: event.detail1 and event.source.getRole() == pyatspi.ROLE_NOTIFICATION
     and told.append(event.source.name),
     "object:state-changed:showing")
-program = subprocess.Popen([PROGRAM], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+program = subprocess.Popen([PROGRAM])
 with open(PID_FILE, "w") as pid_file:
     print(program.pid, file=pid_file)
+# Orca, started after the program, sets IsEnabled: after Qt asked it, with the window shown.
+subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(program.pid)],
+               stdout=subprocess.DEVNULL, timeout=30, check=True)
+Gio.bus_get_sync(Gio.BusType.SESSION).call_sync(
+    "org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", "Set",
+    GLib.Variant("(ssv)", ("org.a11y.Status", "IsEnabled", GLib.Variant("b", True))),
+    None, Gio.DBusCallFlags.NONE, 5000)
 
 app = until(the_program, "the program on the accessibility bus", timeout=30)
 window = until(lambda: next((w for w in walk(app) if w.getRole() == pyatspi.ROLE_FRAME), None),

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The program as a screen reader reaches it: a private session bus, the AT-SPI
-# bus launcher, and a client (pyatspi) that starts the program with Qt's
-# accessibility bridge on, reads and operates it. Run on an X display of the
-# test's own (xvfb_session.sh). Every process started here is stopped by its id at
-# the end.
+# bus launcher, and a client (pyatspi) that starts the program, turns the
+# desktop's accessibility on after it, as Orca does, and reads and operates it.
+# Run on an X display of the test's own (xvfb_session.sh). Every process
+# started here is stopped by its id at the end.
 #
 #   atspi_session.sh PROGRAM PYTHON CLIENT STATE [LOCALE]
 #
