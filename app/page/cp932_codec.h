@@ -13,10 +13,11 @@
 QString QStringFromCp932(std::string_view bytes);
 std::string Cp932FromQString(const QString& text);
 
-// Who converts: Qt's own converter where Qt was built with ICU, else the C
-// library's iconv. Chosen once, at the first call; none when neither knows
-// code page 932, and then every text would come out empty.
-enum class Cp932Converter { Qt, Iconv };
+// Who converts: Qt's own converter where Qt was built with ICU, else the
+// system's: the C library's iconv, or on Windows the Windows API. A build has
+// Qt's and one of the system's. Chosen once, at the first call; none when
+// neither knows code page 932, and then every text would come out empty.
+enum class Cp932Converter { Qt, Iconv, Windows };
 std::optional<Cp932Converter> ActiveCp932Converter();
 
 // The same conversions through a given converter, which must be available.

@@ -12,10 +12,10 @@ const QString kMincho = QStringLiteral("ＭＳ 明朝");
 
 }  // namespace
 
-// fontconfig's list is read once; every face name is chosen from it.
+// The list of families is read once; every face name is chosen from it.
 FontCache::FontCache() : m_installed(InstalledJapaneseFamilies()) {
-  // fontconfig knows no aliases for these names; without them a QFont of
-  // them would get a Latin face.
+  // Where these faces are missing nothing knows their names; without the
+  // substitution a QFont of them would get a Latin face.
   for (const QString& face : {kGothic, kMincho}) {
     const QString family = FamilyFor(face);
     if (family != face) QFont::insertSubstitution(face, family);

@@ -9,16 +9,19 @@
 // for a Windows face name ("ＭＳ ゴシック", "ＭＳ 明朝").
 //
 // Qt's font database lists each family under one name, localised in a
-// Japanese locale ("IPAゴシック" for IPAGothic), so it is asked of fontconfig,
-// which knows every name of a family and whether its glyphs share one pitch
-// as the Windows faces' do.
+// Japanese locale ("IPAゴシック" for IPAGothic), so on Linux it is asked of
+// fontconfig, which knows every name of a family and whether its glyphs share
+// one pitch as the Windows faces' do. Without fontconfig (Windows) Qt's font
+// database is asked, and the Windows families get their other name from a
+// table.
 
 struct JapaneseFamily {
   QStringList names;        // the English (Latin) name first
-  bool fixedPitch = false;  // fontconfig's spacing: dual width or mono
+  bool fixedPitch = false;  // fontconfig's spacing dual width or mono, or Qt's fixed pitch
 };
 
-// Reads fontconfig's list of outline fonts; loads no font.
+// Reads fontconfig's list of outline fonts (loads no font), or Qt's font
+// database, which needs the application object.
 std::vector<JapaneseFamily> InstalledJapaneseFamilies();
 
 // The Latin name of the family to draw `faceName` with: the family of that
