@@ -61,11 +61,9 @@ TEST(random_source_test, seed_is_the_milliseconds_since_midnight) {
 
   const std::time_t before = std::time(nullptr);
   const std::uint32_t seed = RandomSource::FromClock().State();
-  std::tm utc{};
-  gmtime_r(&before, &utc);
-  const std::uint32_t secondsBefore =
-      TimeOfDaySeed(static_cast<std::uint32_t>(utc.tm_hour), static_cast<std::uint32_t>(utc.tm_min),
-                    static_cast<std::uint32_t>(utc.tm_sec), 0);
+  // The time of day in UTC: the clock counts whole days of 86400 seconds.
+  const auto second = static_cast<std::uint32_t>(before % 86400);
+  const std::uint32_t secondsBefore = TimeOfDaySeed(second / 3600, second / 60 % 60, second % 60, 0);
   EXPECT_LT(seed, 86400000u);
   // Within two seconds after the reading before it, across midnight too.
   EXPECT_LT((seed + 86400000u - secondsBefore) % 86400000u, 2000u);

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Runs a Windows test program under Wine, as CTest's emulator:
+#   wine_run.sh STATE PROGRAM.exe [ARGUMENTS...]
+# In the private prefix STATE/prefix (made at the first run), on the X server
+# of the test session (wine_session.sh) when it runs, else on an Xvfb of the
+# program's own. Wine hands no QT_* variable to the program: each goes as
+# WINEQT_*, Qt's platform as Windows'. QtTest's log goes to stderr rather than
+# the debugger's output.
+set -uo pipefail
+[ $# -ge 2 ] || { echo "usage: $0 STATE PROGRAM [ARGUMENTS...]" >&2; exit 2; }
+STATE=$1
+shift
+here=$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")
+# shellcheck source=tests/windows/wine_prefix.sh
+. "$here/wine_prefix.sh"
+ensure_prefix || { echo "wine_run: no Wine prefix; see $STATE/wineboot.log" >&2; exit 1; }
+
+export QT_QPA_PLATFORM=windows
+while IFS='=' read -r name _; do
+  [[ $name == QT_* ]] && export "WINE$name=${!name}"
+done < <(env)
+export WINEQT_FORCE_STDERR_LOGGING=1
+
+if [ -f "$STATE/session/display" ] && kill -0 "$(cat "$STATE/session/xvfb.pid")" 2>/dev/null; then
+  DISPLAY=:$(cat "$STATE/session/display") exec "$wine" "$@"
+fi
+exec "$here/../app/xvfb_session.sh" 1024x768x24 "$wine" "$@"
