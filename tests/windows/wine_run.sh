@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs a Windows test program under Wine, as CTest's emulator:
 #   wine_run.sh STATE PROGRAM.exe [ARGUMENTS...]
-# In the private prefix STATE/prefix (made at the first run), on the X server
-# of the test session (wine_session.sh) when it runs, else on an Xvfb of the
-# program's own. Wine hands no QT_* variable to the program: each goes as
+# In the private prefix STATE/prefix (made at the first run), through the Wine
+# server of the test session (wine_session.sh) when it runs, on an Xvfb of the
+# program's own: tests side by side on one display would take each other's
+# focus. Wine hands no QT_* variable to the program: each goes as
 # WINEQT_*, Qt's platform as Windows'. QtTest's log goes to stderr rather than
 # the debugger's output.
 set -uo pipefail
@@ -21,7 +22,4 @@ while IFS='=' read -r name _; do
 done < <(env)
 export WINEQT_FORCE_STDERR_LOGGING=1
 
-if [ -f "$STATE/session/display" ] && kill -0 "$(cat "$STATE/session/xvfb.pid")" 2>/dev/null; then
-  DISPLAY=:$(cat "$STATE/session/display") exec "$wine" "$@"
-fi
 exec "$here/../app/xvfb_session.sh" 1024x768x24 "$wine" "$@"

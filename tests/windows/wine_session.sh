@@ -3,7 +3,9 @@
 # starts in a fraction of a second rather than in seconds:
 #   wine_session.sh start STATE   makes the prefix, starts both
 #   wine_session.sh stop STATE    stops both, by their process ids
-# The Qt tests draw on the X server through Wine's X11 driver.
+# The X server is for Wine's own services (explorer, services.exe...), which
+# start with the first program and live as long as the server; each test has
+# an X server of its own.
 set -uo pipefail
 [ $# -eq 2 ] || { echo "usage: $0 start|stop STATE" >&2; exit 2; }
 STATE=$2
@@ -47,9 +49,8 @@ case $1 in
     # In the foreground of its own process, so that its id is the server's.
     setsid wineserver -f -p </dev/null >"$session/wineserver.log" 2>&1 &
     echo $! >"$session/wineserver.pid"
-    # Wine's own services (explorer, services.exe...) start with the first
-    # program and live as long as the server. Started here, away from CTest's
-    # output, which would otherwise stay open until they end.
+    # The services started here, away from CTest's output, which would
+    # otherwise stay open until they end.
     DISPLAY=:$number "$wine" cmd /c exit </dev/null >>"$session/wineserver.log" 2>&1
     ;;
   stop)
