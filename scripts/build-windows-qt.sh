@@ -19,8 +19,8 @@ cross_gxx=x86_64-w64-mingw32-g++-posix
 
 packages=(
   # the cross compilers and resource compiler, and Windows programs' tools
-  # for running and packaging them later
-  g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine nsis
+  # for running and packaging them later; the program's icon file
+  g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine nsis icoutils
   # apt-get source unpacks with dpkg-source
   dpkg-dev
   # the build, and the host tools and CMake files Qt's cross build uses
