@@ -13,6 +13,9 @@ Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 ManifestDPIAware true
+; A file that cannot be written (the program still running) stops the
+; install, silent ones too, rather than be skipped with success reported.
+AllowSkipFiles off
 
 !include MUI2.nsh
 !include FileFunc.nsh
