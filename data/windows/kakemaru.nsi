@@ -28,6 +28,7 @@ AllowSkipFiles off
 !define SHORTCUT "$SMPROGRAMS\${NAME}.lnk"
 
 Name "${NAME}"
+BrandingText "${NAME} ${VERSION}"
 OutFile "${OUT_FILE}"
 InstallDir "$PROGRAMFILES64\Kakemaru"
 ; A new version goes where the last one is.
