@@ -11,27 +11,18 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 exec 3>&1 1>&2
 
-# Installs the cross compilers, Wine and NSIS too.
-qt_prefix=$(bash scripts/build-windows-qt.sh | tail -1)
+# What the build machine needs (compilers, Qt's host tools and Japanese
+# translations, GoogleTest's sources, the icon tools), then Qt for Windows,
+# which installs the cross compilers, Wine and NSIS too. The preset windows
+# finds Qt through KAKEMARU_WINDOWS_QT.
+scripts/install-deps.sh
+KAKEMARU_WINDOWS_QT=$(bash scripts/build-windows-qt.sh | tail -1)
+export KAKEMARU_WINDOWS_QT
 
-# Qt's Japanese translations, which the installer ships.
-packages=(qt6-translations-l10n)
-missing=()
-for package in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
-  [ "$status" = installed ] || missing+=("$package")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -q
-  apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
-
-cmake -S . -B build/windows -G Ninja \
-  -DCMAKE_TOOLCHAIN_FILE="$qt_prefix/lib/cmake/Qt6/qt.toolchain.cmake" \
-  -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DKAKEMARU_BUILD_BENCHMARKS=OFF
-cmake --build build/windows --target installer
+# The test command's Windows build, of which only the program and the
+# installer are made here.
+cmake --preset windows
+cmake --build --preset windows --target installer
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/windows/CMakeCache.txt)
 installer=$PWD/build/windows/kakemaru-$version-setup.exe
