@@ -29,12 +29,21 @@ struct PrinterPage {
   QStringList options;  // the job options that ask for this paper
 };
 
-// One job of one page: a PDF document and the options it is printed with.
+// What a job's document holds: a PDF, or a QPicture (QPicture::data()) that
+// the service draws onto the printer itself, for print systems that take
+// drawing rather than documents.
+enum class JobDocument { Pdf, Picture };
+
+// One job of one page: its document and the options it is printed with.
 struct PrintJob {
   QString printer;
   QString title;
   QStringList options;  // name, value, name, value, ...
   QByteArray document;
+  // The page the document was drawn for: drawn from the top-left corner of
+  // its printable area, in pixels of this resolution.
+  QPageLayout layout;
+  int resolution = 0;
 };
 
 // The print service as the printing code sees it. The requests only talk to
@@ -66,4 +75,7 @@ class PrintService {
   // printer (paper, source, copies, sides, ...), never its orientation. On
   // the window's thread; asks the service nothing.
   virtual QStringList SetupOptions(QPrinter& printer) const = 0;
+
+  // What the jobs' documents must be.
+  virtual JobDocument Document() const { return JobDocument::Pdf; }
 };

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -162,6 +163,8 @@ PrintOutcome SheetPrinter::Print(std::initializer_list<int> drawModes, const Pag
   if (auto failure = ChoosePrinter(deadline, job.printer, page)) return {false, failure};
   job.title = kProgramTitle;
   job.options = page.options;
+  job.layout = page.layout;
+  job.resolution = page.resolution;
   // Every sheet drawn before the first is sent: the answer sheet shows the
   // same options as its questions, whatever changes while the first job goes.
   std::vector<QByteArray> documents(drawModes.size());
@@ -225,18 +228,26 @@ std::optional<QString> SheetPrinter::ChoosePrinter(PrintService::Deadline deadli
   return std::nullopt;
 }
 
-// One page as PDF: the paper whole, drawn from the top-left corner of its
-// printable area at the printer's resolution.
+// One page as the service takes it, drawn from the top-left corner of its
+// printable area at the printer's resolution: a PDF of the paper whole, or
+// the drawing itself, which the service replays on the printer.
 std::optional<QString> SheetPrinter::DrawDocument(const PrinterPage& page, int drawMode,
                                                   const PageDrawer& drawPage,
                                                   QByteArray& document) {
+  const QSize printable = page.layout.paintRectPixels(page.resolution).size();
+  if (m_service.Document() == JobDocument::Picture) {
+    if (printable.isEmpty()) return kUnsupported;
+    QPicture picture;
+    if (auto failure = PaintPage(picture, printable, drawMode, drawPage)) return failure;
+    document = QByteArray(picture.data(), picture.size());
+    return std::nullopt;
+  }
   QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
   QPdfWriter writer(&buffer);
   writer.setTitle(kProgramTitle);
   writer.setResolution(page.resolution);
   if (!writer.setPageLayout(page.layout)) return kUnsupported;
-  const QSize printable = page.layout.paintRectPixels(page.resolution).size();
   if (auto failure = PaintPage(writer, printable, drawMode, drawPage)) return failure;
   document = buffer.data();
   return std::nullopt;
