@@ -1,0 +1,193 @@
+#include "windows_spooler.h"
+
+#include <QPainter>
+#include <QPicture>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+#include <winspool.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// An open printer, closed at the end.
+class PrinterHandle {
+ public:
+  explicit PrinterHandle(const QString& printer) : m_name(printer.toStdWString()) {
+    if (!OpenPrinterW(m_name.data(), &m_handle, nullptr)) {
+      m_error = GetLastError();
+      m_handle = nullptr;
+    }
+  }
+  ~PrinterHandle() {
+    if (m_handle != nullptr) ClosePrinter(m_handle);
+  }
+  PrinterHandle(const PrinterHandle&) = delete;
+  PrinterHandle& operator=(const PrinterHandle&) = delete;
+
+  HANDLE Get() const { return m_handle; }
+  wchar_t* Name() { return m_name.data(); }
+  // Why it could not be opened; never success when it could not.
+  DWORD Error() const { return m_error == ERROR_SUCCESS ? ERROR_INVALID_PRINTER_NAME : m_error; }
+
+ private:
+  std::wstring m_name;
+  HANDLE m_handle = nullptr;
+  DWORD m_error = ERROR_SUCCESS;
+};
+
+// The last error of a call that failed, never success.
+DWORD LastFailure() {
+  const DWORD error = GetLastError();
+  return error == ERROR_SUCCESS ? ERROR_GEN_FAILURE : error;
+}
+
+double Millimetres(int pixels, int dpi) {
+  return pixels * 25.4 / dpi;
+}
+
+// The setup's choices, as WindowsPrintService::SetupOptions writes them.
+void ApplyOptions(QPrinter& printer, const QStringList& options) {
+  for (qsizetype i = 0; i + 1 < options.size(); i += 2) {
+    const QString& name = options.at(i);
+    const int value = options.at(i + 1).toInt();
+    if (name == QLatin1String("copies")) {
+      printer.setCopyCount(std::max(value, 1));
+    } else if (name == QLatin1String("collate")) {
+      printer.setCollateCopies(value != 0);
+    } else if (name == QLatin1String("duplex")) {
+      printer.setDuplex(static_cast<QPrinter::DuplexMode>(value));
+    } else if (name == QLatin1String("color")) {
+      printer.setColorMode(static_cast<QPrinter::ColorMode>(value));
+    } else if (name == QLatin1String("source")) {
+      printer.setPaperSource(static_cast<QPrinter::PaperSource>(value));
+    }
+  }
+}
+
+class Win32Spooler final : public WindowsSpooler {
+ public:
+  unsigned long Check() override {
+    DWORD needed = 0;
+    DWORD returned = 0;
+    if (EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 4, nullptr, 0, &needed, &returned)) {
+      return ERROR_SUCCESS;
+    }
+    const DWORD error = LastFailure();
+    // Printers to list: the spooler answered.
+    return error == ERROR_INSUFFICIENT_BUFFER ? ERROR_SUCCESS : error;
+  }
+
+  unsigned long DefaultPrinter(QString& printer) override {
+    DWORD size = 0;
+    if (!GetDefaultPrinterW(nullptr, &size) && GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+      return LastFailure();
+    }
+    std::vector<wchar_t> name(size + 1);
+    if (!GetDefaultPrinterW(name.data(), &size)) return LastFailure();
+    printer = QString::fromWCharArray(name.data());
+    return ERROR_SUCCESS;
+  }
+
+  unsigned long Printer(const QString& printer, unsigned long& status,
+                        unsigned long& attributes) override {
+    const PrinterHandle handle(printer);
+    if (handle.Get() == nullptr) return handle.Error();
+    DWORD needed = 0;
+    GetPrinterW(handle.Get(), 2, nullptr, 0, &needed);
+    if (needed < sizeof(PRINTER_INFO_2W)) return LastFailure();
+    // Whole PRINTER_INFO_2W, aligned as it needs, with its strings after it.
+    std::vector<PRINTER_INFO_2W> info(needed / sizeof(PRINTER_INFO_2W) + 1);
+    if (!GetPrinterW(handle.Get(), 2, reinterpret_cast<BYTE*>(info.data()),
+                     static_cast<DWORD>(info.size() * sizeof(PRINTER_INFO_2W)), &needed)) {
+      return LastFailure();
+    }
+    status = info[0].Status;
+    attributes = info[0].Attributes;
+    return ERROR_SUCCESS;
+  }
+
+  // The user's default DEVMODE (over the driver's), portrait, and the
+  // paper's size, printable area and resolution on a device context of it.
+  // A driver that gives no context tells no paper.
+  unsigned long DefaultPaper(const QString& printer, Paper& paper) override {
+    PrinterHandle handle(printer);
+    if (handle.Get() == nullptr) return handle.Error();
+    const LONG size = DocumentPropertiesW(nullptr, handle.Get(), handle.Name(), nullptr, nullptr, 0);
+    if (size < static_cast<LONG>(sizeof(DEVMODEW))) return LastFailure();
+    std::vector<DEVMODEW> buffer(static_cast<size_t>(size) / sizeof(DEVMODEW) + 1);
+    DEVMODEW* devMode = buffer.data();
+    if (DocumentPropertiesW(nullptr, handle.Get(), handle.Name(), devMode, nullptr,
+                            DM_OUT_BUFFER) != IDOK) {
+      return LastFailure();
+    }
+    devMode->dmOrientation = DMORIENT_PORTRAIT;
+    devMode->dmFields |= DM_ORIENTATION;
+    if ((devMode->dmFields & DM_PAPERSIZE) != 0) paper.windowsId = devMode->dmPaperSize;
+    HDC dc = CreateICW(L"WINSPOOL", handle.Name(), nullptr, devMode);
+    if (dc == nullptr) return ERROR_SUCCESS;
+    const int dpiX = GetDeviceCaps(dc, LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(dc, LOGPIXELSY);
+    const int width = GetDeviceCaps(dc, PHYSICALWIDTH);
+    const int height = GetDeviceCaps(dc, PHYSICALHEIGHT);
+    const int left = GetDeviceCaps(dc, PHYSICALOFFSETX);
+    const int top = GetDeviceCaps(dc, PHYSICALOFFSETY);
+    const int right = width - GetDeviceCaps(dc, HORZRES) - left;
+    const int bottom = height - GetDeviceCaps(dc, VERTRES) - top;
+    DeleteDC(dc);
+    if (dpiX <= 0 || dpiY <= 0 || width <= 0 || height <= 0) return ERROR_SUCCESS;
+    paper.size = QSizeF(Millimetres(width, dpiX), Millimetres(height, dpiY));
+    paper.margins = QMarginsF(Millimetres(left, dpiX), Millimetres(top, dpiY),
+                              Millimetres(right, dpiX), Millimetres(bottom, dpiY));
+    paper.resolution = std::max(dpiX, dpiY);
+    return ERROR_SUCCESS;
+  }
+
+  // Qt's native printer opens the printer, reads its DEVMODE and makes a
+  // device context as it is made: all of it here, on the asking thread.
+  PrintReply Print(Deadline deadline, const PrintJob& job) override {
+    QPicture picture;
+    picture.setData(job.document.constData(), static_cast<uint>(job.document.size()));
+    if (picture.isNull()) return PrintReply::Failed;
+    // A printer Qt cannot open becomes its default, or a PDF file.
+    QPrinter printer(QPrinterInfo::printerInfo(job.printer), QPrinter::HighResolution);
+    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName() != job.printer) {
+      return Clock::now() < deadline ? PrintReply::NoPrinter : PrintReply::NoAnswer;
+    }
+    printer.setDocName(job.title);
+    ApplyOptions(printer, job.options);
+    printer.setPageOrientation(QPageLayout::Portrait);
+    if (!printer.setPageSize(job.layout.pageSize())) return PrintReply::Unsupported;
+    // Drawn from the paper's corner, so that the page lands on the
+    // printable area it was drawn for, whatever margins Qt would keep.
+    printer.setFullPage(true);
+    printer.setPageMargins(QMarginsF());
+    // Nothing goes to the spooler once the time is up.
+    if (Clock::now() >= deadline) return PrintReply::NoAnswer;
+    QPainter painter;
+    if (!painter.begin(&printer)) return PrintReply::Failed;  // no document started
+    const int resolution = printer.resolution();
+    painter.translate(job.layout.paintRectPixels(resolution).topLeft());
+    // QPicture scales itself by the device's over its own dots per inch;
+    // the picture's pixels are the job's.
+    painter.scale(picture.logicalDpiX() * qreal(resolution) / printer.logicalDpiX() / job.resolution,
+                  picture.logicalDpiY() * qreal(resolution) / printer.logicalDpiY() / job.resolution);
+    painter.drawPicture(0, 0, picture);
+    // Qt's engine reports nothing of EndPage and EndDoc but their errors.
+    SetLastError(ERROR_SUCCESS);
+    painter.end();
+    return GetLastError() == ERROR_SUCCESS ? PrintReply::Done : PrintReply::Unconfirmed;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<WindowsSpooler> MakeWindowsSpooler() {
+  return std::make_unique<Win32Spooler>();
+}
