@@ -72,9 +72,8 @@ PrinterPage PageOf(const WindowsSpooler::Paper& paper) {
       margins.top() + margins.bottom() >= size.height()) {
     margins = QMarginsF();
   }
-  const int resolution = paper.resolution >= 72 && paper.resolution <= 9600
-                             ? paper.resolution
-                             : kFallbackResolution;
+  const int resolution =
+      paper.resolution >= 72 && paper.resolution <= 9600 ? paper.resolution : kFallbackResolution;
   return {QPageLayout(pageSize, QPageLayout::Portrait, margins, QPageLayout::Millimeter),
           resolution,
           {}};
@@ -131,11 +130,11 @@ PrintReply WindowsPrintService::StartJob(Deadline deadline, const PrintJob& job)
 // What the setup chose beyond the paper, which travels as the job's page;
 // the sheet stays portrait whatever the setup said.
 QStringList WindowsPrintService::SetupOptions(QPrinter& printer) const {
-  return {QStringLiteral("copies"), QString::number(printer.copyCount()),
+  return {QStringLiteral("copies"),  QString::number(printer.copyCount()),
           QStringLiteral("collate"), QString::number(printer.collateCopies() ? 1 : 0),
-          QStringLiteral("duplex"), QString::number(printer.duplex()),
-          QStringLiteral("color"), QString::number(printer.colorMode()),
-          QStringLiteral("source"), QString::number(printer.paperSource())};
+          QStringLiteral("duplex"),  QString::number(printer.duplex()),
+          QStringLiteral("color"),   QString::number(printer.colorMode()),
+          QStringLiteral("source"),  QString::number(printer.paperSource())};
 }
 
 std::unique_ptr<PrintService> MakeSystemPrintService() {

@@ -119,7 +119,8 @@ class Win32Spooler final : public WindowsSpooler {
   unsigned long DefaultPaper(const QString& printer, Paper& paper) override {
     PrinterHandle handle(printer);
     if (handle.Get() == nullptr) return handle.Error();
-    const LONG size = DocumentPropertiesW(nullptr, handle.Get(), handle.Name(), nullptr, nullptr, 0);
+    const LONG size =
+        DocumentPropertiesW(nullptr, handle.Get(), handle.Name(), nullptr, nullptr, 0);
     if (size < static_cast<LONG>(sizeof(DEVMODEW))) return LastFailure();
     std::vector<DEVMODEW> buffer(static_cast<size_t>(size) / sizeof(DEVMODEW) + 1);
     DEVMODEW* devMode = buffer.data();
@@ -176,8 +177,9 @@ class Win32Spooler final : public WindowsSpooler {
     painter.translate(job.layout.paintRectPixels(resolution).topLeft());
     // QPicture scales itself by the device's over its own dots per inch;
     // the picture's pixels are the job's.
-    painter.scale(picture.logicalDpiX() * qreal(resolution) / printer.logicalDpiX() / job.resolution,
-                  picture.logicalDpiY() * qreal(resolution) / printer.logicalDpiY() / job.resolution);
+    painter.scale(
+        picture.logicalDpiX() * qreal(resolution) / printer.logicalDpiX() / job.resolution,
+        picture.logicalDpiY() * qreal(resolution) / printer.logicalDpiY() / job.resolution);
     painter.drawPicture(0, 0, picture);
     // Qt's engine reports nothing of EndPage and EndDoc but their errors.
     SetLastError(ERROR_SUCCESS);

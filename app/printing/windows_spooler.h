@@ -17,10 +17,10 @@ class WindowsSpooler {
 
   // The printer's default paper, portrait, as its driver states it.
   struct Paper {
-    int windowsId = 0;  // DMPAPER_*, 0 when unknown
-    QSizeF size;        // millimetres; empty when the driver tells none
-    QMarginsF margins;  // millimetres the printer cannot print on
-    int resolution = 0; // dots per inch
+    int windowsId = 0;   // DMPAPER_*, 0 when unknown
+    QSizeF size;         // millimetres; empty when the driver tells none
+    QMarginsF margins;   // millimetres the printer cannot print on
+    int resolution = 0;  // dots per inch
   };
 
   virtual ~WindowsSpooler() = default;
