@@ -1,0 +1,140 @@
+// The Windows print service through the print commands, against a scripted
+// spooler: the sheet drawn for the driver's paper; each fault counts nothing.
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPicture>
+#include <QtTest>
+
+#include <thread>
+
+#include <winerror.h>
+
+#include "sheet_printer.h"
+#include "window_fixture.h"
+#include "windows_print_service.h"
+
+namespace {
+
+// A spooler that answers as the test scripts it, on the printing's thread.
+class ScriptedSpooler final : public WindowsSpooler {
+ public:
+  unsigned long defaultError = ERROR_SUCCESS;
+  unsigned long openError = ERROR_SUCCESS;
+  unsigned long status = 0;
+  std::chrono::milliseconds openDelay{0};
+  QList<PrintJob> jobs;
+
+  unsigned long Check() override { return ERROR_SUCCESS; }
+  unsigned long DefaultPrinter(QString& printer) override {
+    printer = QStringLiteral("desk");
+    return defaultError;
+  }
+  unsigned long Printer(const QString& /*printer*/, unsigned long& state,
+                        unsigned long& /*attributes*/) override {
+    std::this_thread::sleep_for(openDelay);
+    state = status;
+    return openError;
+  }
+  unsigned long DefaultPaper(const QString& /*printer*/, Paper& answer) override {
+    answer = {13 /* DMPAPER_B5, JIS B5 */, {182, 257}, {4, 5, 6, 7}, 600};
+    return openError;
+  }
+  PrintReply Print(Deadline /*deadline*/, const PrintJob& job) override {
+    jobs << job;
+    return PrintReply::Done;
+  }
+};
+
+}  // namespace
+
+class TestWindowsSpooler : public QObject, private WindowFixture {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup() { CloseWindow(); }
+  void drawsForTheDriversPaper();
+  void faultsCountNothing_data();
+  void faultsCountNothing();
+
+ private:
+  ScriptedSpooler* m_spooler = nullptr;
+  std::unique_ptr<WindowsPrintService> m_service;
+};
+
+// A sheet of the table of 3, to be printed as number 7.
+void TestWindowsSpooler::init() {
+  auto spooler = std::make_unique<ScriptedSpooler>();
+  m_spooler = spooler.get();
+  m_service = std::make_unique<WindowsPrintService>(std::move(spooler));
+  OpenWindow(*m_service);
+  QTest::mouseClick(Find<QCheckBox>("D3"), Qt::LeftButton);
+  Find<QLineEdit>("Edit1")->setText(QStringLiteral("7"));
+  Click("PreviewBtn");
+}
+
+// Each sheet a picture within the printable area of the driver's paper,
+// named by its Windows number, at the driver's resolution.
+void TestWindowsSpooler::drawsForTheDriversPaper() {
+  Click("PrintAnsBtn");
+  QVERIFY(m_notifier.errors.isEmpty());
+  QCOMPARE(Edit1(), QStringLiteral("8"));
+  QCOMPARE(m_spooler->jobs.size(), 2);
+  for (const PrintJob& job : m_spooler->jobs) {
+    QCOMPARE(job.title, QStringLiteral("ｶｹﾏﾙ九九"));
+    QCOMPARE(job.layout.pageSize().id(), QPageSize::JisB5);
+    QCOMPARE(job.layout.margins(), QMarginsF(4, 5, 6, 7));
+    QCOMPARE(job.resolution, 600);
+    QPicture picture;
+    picture.setData(job.document.constData(), static_cast<uint>(job.document.size()));
+    const QRect drawn = picture.boundingRect();
+    QVERIFY2(drawn.width() > 3000 &&
+                 QRect(QPoint(), job.layout.paintRectPixels(600).size()).contains(drawn),
+             qPrintable(QStringLiteral("%1 × %2").arg(drawn.width()).arg(drawn.height())));
+  }
+}
+
+void TestWindowsSpooler::faultsCountNothing_data() {
+  QTest::addColumn<unsigned long>("defaultError");
+  QTest::addColumn<unsigned long>("openError");
+  QTest::addColumn<unsigned long>("status");
+  QTest::addColumn<int>("openDelay");  // ms
+  QTest::addColumn<QString>("message");
+
+  const QString invalid = QStringLiteral("選択したプリンタは有効ではありません");
+  const QString noService = QStringLiteral("印刷サービスに接続できません");
+  QTest::newRow("no default printer") << 2UL /* ERROR_FILE_NOT_FOUND */ << 0UL << 0UL << 0
+                                      << QStringLiteral("デフォルト プリンタが存在しません");
+  QTest::newRow("printer cannot be opened")
+      << 0UL << 5UL /* ERROR_ACCESS_DENIED */ << 0UL << 0 << invalid;
+  QTest::newRow("printer being deleted")
+      << 0UL << 0UL << 4UL /* PRINTER_STATUS_PENDING_DELETION */ << 0 << invalid;
+  QTest::newRow("spooler stopped")
+      << 1722UL /* RPC_S_SERVER_UNAVAILABLE */ << 0UL << 0UL << 0 << noService;
+  // A network printer holds OpenPrinterW: the call is left to end on its own.
+  QTest::newRow("opening outlasts the time limit")
+      << 0UL << 0UL << 0UL << 6000 << QStringLiteral("印刷を始められませんでした");
+}
+
+void TestWindowsSpooler::faultsCountNothing() {
+  QFETCH(QString, message);
+  QFETCH(int, openDelay);
+  QFETCH(unsigned long, defaultError);
+  QFETCH(unsigned long, openError);
+  QFETCH(unsigned long, status);
+  m_spooler->defaultError = defaultError;
+  m_spooler->openError = openError;
+  m_spooler->status = status;
+  m_spooler->openDelay = std::chrono::milliseconds(openDelay);
+  const auto clicked = std::chrono::steady_clock::now();
+  Click("PrintAnsBtn");
+  QVERIFY(std::chrono::steady_clock::now() - clicked <
+          SheetPrinter::kServiceTimeLimit + ServiceWait::kGrace + std::chrono::seconds(1));
+  QCOMPARE(m_notifier.errors, QStringList({message}));
+  QVERIFY(m_spooler->jobs.isEmpty());
+  QCOMPARE(Edit1(), QStringLiteral("7"));
+}
+
+QTEST_MAIN(TestWindowsSpooler)
+#include "tst_windowsspooler.moc"
