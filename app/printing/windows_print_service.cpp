@@ -128,13 +128,19 @@ PrintReply WindowsPrintService::StartJob(Deadline deadline, const PrintJob& job)
 }
 
 // What the setup chose beyond the paper, which travels as the job's page;
-// the sheet stays portrait whatever the setup said.
+// the sheet stays portrait whatever the setup said. The system's dialog
+// prints to a file as "FILE:", for which Windows asks the file's name.
 QStringList WindowsPrintService::SetupOptions(QPrinter& printer) const {
-  return {QStringLiteral("copies"),  QString::number(printer.copyCount()),
-          QStringLiteral("collate"), QString::number(printer.collateCopies() ? 1 : 0),
-          QStringLiteral("duplex"),  QString::number(printer.duplex()),
-          QStringLiteral("color"),   QString::number(printer.colorMode()),
-          QStringLiteral("source"),  QString::number(printer.paperSource())};
+  QStringList options;
+  if (printer.outputFormat() == QPrinter::NativeFormat && !printer.outputFileName().isEmpty()) {
+    options << QStringLiteral("output") << printer.outputFileName();
+  }
+  return options +
+         QStringList{QStringLiteral("copies"),  QString::number(printer.copyCount()),
+                     QStringLiteral("collate"), QString::number(printer.collateCopies() ? 1 : 0),
+                     QStringLiteral("duplex"),  QString::number(printer.duplex()),
+                     QStringLiteral("color"),   QString::number(printer.colorMode()),
+                     QStringLiteral("source"),  QString::number(printer.paperSource())};
 }
 
 std::unique_ptr<PrintService> MakeSystemPrintService() {

@@ -9,8 +9,8 @@
 // print (GDI), so that its jobs are pictures drawn onto a native QPrinter.
 // The requests are the spooler's blocking calls; a call that outlasts its
 // deadline is left to end on the thread that asked. The setup's choices
-// travel as the job options "copies", "collate", "duplex", "color" and
-// "source", with the values of QPrinter's own.
+// travel as the job options "output" (a file instead of paper), "copies",
+// "collate", "duplex", "color" and "source", with QPrinter's own values.
 class WindowsPrintService final : public PrintService {
  public:
   explicit WindowsPrintService(std::unique_ptr<WindowsSpooler> spooler);
