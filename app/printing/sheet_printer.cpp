@@ -205,8 +205,11 @@ std::optional<QString> SheetPrinter::ChoosePrinter(PrintService::Deadline deadli
     printerName = printer.printerName();
     if (printerName.isEmpty()) return kInvalidPrinter;
     if (auto failure = MessageFor(askState())) return failure;
-    if (!printer.setPageOrientation(QPageLayout::Portrait)) return kUnsupported;
-    page = {printer.pageLayout(), printer.resolution(), m_service.SetupOptions(printer)};
+    // Turned portrait as a value: on Windows a change to the printer itself
+    // asks its driver, on this thread and without a time limit.
+    QPageLayout layout = printer.pageLayout();
+    layout.setOrientation(QPageLayout::Portrait);
+    page = {layout, printer.resolution(), m_service.SetupOptions(printer)};
     return std::nullopt;
   }
   auto found = std::make_shared<QString>();
