@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QPageLayout>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -27,6 +28,10 @@ struct PrinterPage {
   QPageLayout layout;   // portrait; the margins are the edges it cannot print
   int resolution = 0;   // dots per inch
   QStringList options;  // the job options that ask for this paper
+  // The printable area in pixels of that resolution from the paper's corner,
+  // where the service knows it to the pixel; else empty, and the layout's,
+  // which Qt keeps in whole points, stands.
+  QRect printable;
 };
 
 // What a job's document holds: a PDF, or a QPicture (QPicture::data()) that
@@ -44,6 +49,7 @@ struct PrintJob {
   // its printable area, in pixels of this resolution.
   QPageLayout layout;
   int resolution = 0;
+  QRect printable;  // as PrinterPage::printable
 };
 
 // The print service as the printing code sees it. The requests only talk to

@@ -165,6 +165,7 @@ PrintOutcome SheetPrinter::Print(std::initializer_list<int> drawModes, const Pag
   job.options = page.options;
   job.layout = page.layout;
   job.resolution = page.resolution;
+  job.printable = page.printable;
   // Every sheet drawn before the first is sent: the answer sheet shows the
   // same options as its questions, whatever changes while the first job goes.
   std::vector<QByteArray> documents(drawModes.size());
@@ -209,7 +210,7 @@ std::optional<QString> SheetPrinter::ChoosePrinter(PrintService::Deadline deadli
     // asks its driver, on this thread and without a time limit.
     QPageLayout layout = printer.pageLayout();
     layout.setOrientation(QPageLayout::Portrait);
-    page = {layout, printer.resolution(), m_service.SetupOptions(printer)};
+    page = {layout, printer.resolution(), m_service.SetupOptions(printer), {}};
     return std::nullopt;
   }
   auto found = std::make_shared<QString>();
@@ -237,7 +238,9 @@ std::optional<QString> SheetPrinter::ChoosePrinter(PrintService::Deadline deadli
 std::optional<QString> SheetPrinter::DrawDocument(const PrinterPage& page, int drawMode,
                                                   const PageDrawer& drawPage,
                                                   QByteArray& document) {
-  const QSize printable = page.layout.paintRectPixels(page.resolution).size();
+  const QSize printable = page.printable.isEmpty()
+                              ? page.layout.paintRectPixels(page.resolution).size()
+                              : page.printable.size();
   if (m_service.Document() == JobDocument::Picture) {
     if (printable.isEmpty()) return kUnsupported;
     QPicture picture;

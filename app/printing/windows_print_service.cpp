@@ -52,7 +52,7 @@ PrinterPage UntoldPage() {
   const QPageSize paper(QLocale().measurementSystem() == QLocale::ImperialUSSystem
                             ? QPageSize::Letter
                             : QPageSize::A4);
-  return {QPageLayout(paper, QPageLayout::Portrait, QMarginsF()), kFallbackResolution, {}};
+  return {QPageLayout(paper, QPageLayout::Portrait, QMarginsF()), kFallbackResolution, {}, {}};
 }
 
 // The driver's paper by its Windows number where that is the size it states,
@@ -67,16 +67,21 @@ PrinterPage PageOf(const WindowsSpooler::Paper& paper) {
     pageSize = QPageSize(size, QPageSize::Millimeter, QString(), QPageSize::FuzzyMatch);
   }
   QMarginsF margins = paper.margins;
-  if (margins.left() < 0 || margins.top() < 0 || margins.right() < 0 || margins.bottom() < 0 ||
-      margins.left() + margins.right() >= size.width() ||
-      margins.top() + margins.bottom() >= size.height()) {
-    margins = QMarginsF();
-  }
-  const int resolution =
-      paper.resolution >= 72 && paper.resolution <= 9600 ? paper.resolution : kFallbackResolution;
+  const bool marginsTold = margins.left() >= 0 && margins.top() >= 0 && margins.right() >= 0 &&
+                           margins.bottom() >= 0 &&
+                           margins.left() + margins.right() < size.width() &&
+                           margins.top() + margins.bottom() < size.height();
+  if (!marginsTold) margins = QMarginsF();
+  const bool resolutionTold = paper.resolution >= 72 && paper.resolution <= 9600;
+  const int resolution = resolutionTold ? paper.resolution : kFallbackResolution;
+  // The driver's own pixels where they describe this page as drawn: the
+  // layout alone would round the printable area to whole points.
+  const bool pixelsTold =
+      marginsTold && resolutionTold && paper.size.width() <= paper.size.height();
   return {QPageLayout(pageSize, QPageLayout::Portrait, margins, QPageLayout::Millimeter),
           resolution,
-          {}};
+          {},
+          pixelsTold ? paper.printable : QRect()};
 }
 
 }  // namespace

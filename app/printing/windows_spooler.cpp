@@ -141,14 +141,16 @@ class Win32Spooler final : public WindowsSpooler {
     const int height = GetDeviceCaps(dc, PHYSICALHEIGHT);
     const int left = GetDeviceCaps(dc, PHYSICALOFFSETX);
     const int top = GetDeviceCaps(dc, PHYSICALOFFSETY);
-    const int right = width - GetDeviceCaps(dc, HORZRES) - left;
-    const int bottom = height - GetDeviceCaps(dc, VERTRES) - top;
+    const QRect printable(left, top, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES));
+    const int right = width - printable.width() - left;
+    const int bottom = height - printable.height() - top;
     DeleteDC(dc);
     if (dpiX <= 0 || dpiY <= 0 || width <= 0 || height <= 0) return ERROR_SUCCESS;
     paper.size = QSizeF(Millimetres(width, dpiX), Millimetres(height, dpiY));
     paper.margins = QMarginsF(Millimetres(left, dpiX), Millimetres(top, dpiY),
                               Millimetres(right, dpiX), Millimetres(bottom, dpiY));
     paper.resolution = std::max(dpiX, dpiY);
+    if (dpiX == dpiY) paper.printable = printable;
     return ERROR_SUCCESS;
   }
 
@@ -176,7 +178,9 @@ class Win32Spooler final : public WindowsSpooler {
     QPainter painter;
     if (!painter.begin(&printer)) return PrintReply::Failed;  // no document started
     const int resolution = printer.resolution();
-    painter.translate(job.layout.paintRectPixels(resolution).topLeft());
+    painter.translate(job.printable.isEmpty()
+                          ? job.layout.paintRectPixels(resolution).topLeft()
+                          : QPointF(job.printable.topLeft()) * resolution / job.resolution);
     // QPicture scales itself by the device's over its own dots per inch;
     // the picture's pixels are the job's.
     painter.scale(

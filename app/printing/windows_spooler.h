@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMarginsF>
+#include <QRect>
 #include <QSizeF>
 #include <QString>
 
@@ -21,6 +22,7 @@ class WindowsSpooler {
     QSizeF size;         // millimetres; empty when the driver tells none
     QMarginsF margins;   // millimetres the printer cannot print on
     int resolution = 0;  // dots per inch
+    QRect printable;     // device pixels from the paper's corner; empty unless square
   };
 
   virtual ~WindowsSpooler() = default;

@@ -25,7 +25,8 @@ class ScriptedPrintService final : public PrintService {
   PrinterPage page{QPageLayout(QPageSize(QPageSize::JisB5), QPageLayout::Portrait,
                                QMarginsF(4, 5, 6, 7), QPageLayout::Millimeter),
                    600,
-                   {QStringLiteral("media"), QStringLiteral("jis_b5_182x257mm")}};
+                   {QStringLiteral("media"), QStringLiteral("jis_b5_182x257mm")},
+                   {}};
   QList<PrintReply> jobFates;          // one per job in turn; Done once all are used
   QList<PrintReply> transientReplies;  // given in turn before any scripted reply
   // How long each request takes, and each job besides; a request that would

@@ -37,7 +37,7 @@ class ScriptedSpooler final : public WindowsSpooler {
     return openError;
   }
   unsigned long DefaultPaper(const QString& /*printer*/, Paper& answer) override {
-    answer = {13 /* DMPAPER_B5, JIS B5 */, {182, 257}, {4, 5, 6, 7}, 600};
+    answer = {13 /* DMPAPER_B5, JIS B5 */, {182, 257}, {4, 5, 6, 7}, 600, {94, 118, 4063, 5787}};
     return openError;
   }
   PrintReply Print(Deadline /*deadline*/, const PrintJob& job) override {
@@ -75,7 +75,7 @@ void TestWindowsSpooler::init() {
 }
 
 // Each sheet a picture within the printable area of the driver's paper,
-// named by its Windows number, at the driver's resolution.
+// named by its Windows number, at the driver's resolution and to its pixel.
 void TestWindowsSpooler::drawsForTheDriversPaper() {
   Click("PrintAnsBtn");
   QVERIFY(m_notifier.errors.isEmpty());
@@ -86,11 +86,11 @@ void TestWindowsSpooler::drawsForTheDriversPaper() {
     QCOMPARE(job.layout.pageSize().id(), QPageSize::JisB5);
     QCOMPARE(job.layout.margins(), QMarginsF(4, 5, 6, 7));
     QCOMPARE(job.resolution, 600);
+    QCOMPARE(job.printable, QRect(94, 118, 4063, 5787));
     QPicture picture;
     picture.setData(job.document.constData(), static_cast<uint>(job.document.size()));
     const QRect drawn = picture.boundingRect();
-    QVERIFY2(drawn.width() > 3000 &&
-                 QRect(QPoint(), job.layout.paintRectPixels(600).size()).contains(drawn),
+    QVERIFY2(drawn.width() > 3000 && QRect(QPoint(), job.printable.size()).contains(drawn),
              qPrintable(QStringLiteral("%1 × %2").arg(drawn.width()).arg(drawn.height())));
   }
 }
