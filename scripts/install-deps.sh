@@ -28,6 +28,9 @@ packages=(
   # (ippeveprinter, cups-filters' pdftopdf), and reading the PDFs back; the
   # print tests' service looks for its processes with ps
   cups printer-driver-cups-pdf cups-ipp-utils cups-filters libcups2-dev poppler-utils procps
+  # the glyphs of what the Windows program prints under Wine, read back
+  # through the fonts' own names
+  python3-fonttools
   # the program as screen readers reach it: a private session bus, the AT-SPI
   # bus and registry, and a Python client of them
   dbus-daemon at-spi2-core python3-pyatspi
