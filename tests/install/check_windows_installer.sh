@@ -10,7 +10,7 @@
 # PAGE_LAYOUT is the Windows program that tells where the sheet's texts go;
 # PYTHON has fontTools.
 set -euo pipefail
-build=$1 work=$2 version=$3 page_layout=$4 python=$5
+build=$1 work=$(realpath -m "$2") version=$3 page_layout=$4 python=$5
 fail() { echo "$*" >&2; exit 1; }
 [ -n "${KAKEMARU_CUPS_STATE:-}" ] && [ -n "${CUPS_SERVER:-}" ] ||
   fail "no private print service: run through CTest, or set up cups_fixture.sh's environment"
