@@ -57,6 +57,15 @@ foreach(part PATCH TWEAK)
     string(APPEND version_4 .${PROJECT_VERSION_${part}})
   endif()
 endforeach()
+# The program's icon for the installer and the uninstaller, where the build
+# made one; else NSIS's own.
+get_target_property(program_icon kakemaru KAKEMARU_ICON)
+set(icon_define)
+if(program_icon)
+  set(icon_define -DICON=${program_icon})
+else()
+  set(program_icon)
+endif()
 add_custom_command(OUTPUT ${installer_file}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${deploy_dir}
   COMMAND ${CMAKE_COMMAND} --install ${PROJECT_BINARY_DIR} --prefix ${deploy_dir} --strip
@@ -64,10 +73,10 @@ add_custom_command(OUTPUT ${installer_file}
     -P ${CMAKE_CURRENT_LIST_DIR}/NsisFileLists.cmake
   # Warnings are errors: a missing file or string would otherwise pass.
   COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8
-    -DVERSION=${PROJECT_VERSION} -DVERSION_4=${version_4}
+    -DVERSION=${PROJECT_VERSION} -DVERSION_4=${version_4} ${icon_define}
     -DFILES_NSH=${files_nsh} -DOUT_FILE=${installer_file}
     ${windows_data}/kakemaru.nsi
-  DEPENDS kakemaru ${windows_data}/kakemaru.nsi ${CMAKE_CURRENT_LIST_DIR}/WindowsDeploy.cmake
+  DEPENDS kakemaru ${program_icon} ${windows_data}/kakemaru.nsi ${CMAKE_CURRENT_LIST_DIR}/WindowsDeploy.cmake
     ${CMAKE_CURRENT_LIST_DIR}/NsisFileLists.cmake
   BYPRODUCTS ${deploy_dir} ${files_nsh}
   COMMENT "Packing kakemaru-${PROJECT_VERSION}-setup.exe"

@@ -8,6 +8,7 @@
 ;   VERSION_4  the same in four parts, for the version resource
 ;   FILES_NSH  the macros InstallFiles and UninstallFiles (NsisFileLists.cmake)
 ;   OUT_FILE   the installer to write
+;   ICON       the program's icon, when the build made one
 
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -34,6 +35,10 @@ InstallDir "$PROGRAMFILES64\Kakemaru"
 ; A new version goes where the last one is.
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 
+!ifdef ICON
+  !define MUI_ICON "${ICON}"
+  !define MUI_UNICON "${ICON}"
+!endif
 !define MUI_FINISHPAGE_RUN "$INSTDIR\kakemaru.exe"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
