@@ -193,7 +193,8 @@ PrinterPage UntoldPage(const cups_dest_t& dest) {
   size.length = pwg->length;
   return {LayoutOf(size),
           kFallbackResolution,
-          {QStringLiteral("media"), QString::fromLatin1(pwg->pwg)}};
+          {QStringLiteral("media"), QString::fromLatin1(pwg->pwg)},
+          {}};
 }
 
 // The job options that ask for this paper.
@@ -265,8 +266,10 @@ PrintReply CupsPrintService::DefaultPage(Deadline deadline, const QString& print
   if (!info) return connection.LastError();
   cups_size_t size{};
   if (FindDefaultMedia(http, dest.get(), info.get(), size)) {
-    page = {LayoutOf(size), DefaultResolution(http, dest.get(), info.get()),
-            MediaOptions(http, dest.get(), info.get(), size)};
+    page = {LayoutOf(size),
+            DefaultResolution(http, dest.get(), info.get()),
+            MediaOptions(http, dest.get(), info.get(), size),
+            {}};
   } else if (connection.TimedOut()) {
     return PrintReply::NoAnswer;
   } else {

@@ -39,6 +39,10 @@ struct PrinterPage {
 // drawing rather than documents.
 enum class JobDocument { Pdf, Picture };
 
+// The job option that names a file to print into instead of onto paper, as
+// the system's dialog gives it for a print to a file.
+inline constexpr QLatin1String kOutputFileOption("output");
+
 // One job of one page: its document and the options it is printed with.
 struct PrintJob {
   QString printer;

@@ -88,6 +88,18 @@ QString AnswerFileName(const QString& questionFile) {
   return file.dir().filePath(suffix.isEmpty() ? base : base + QLatin1Char('.') + suffix);
 }
 
+namespace {
+
+// Any job after the first holds the answers: into a file the setup chose,
+// they go beside the questions, not over them, as with a PDF file.
+void PutAnswersBeside(QStringList& options) {
+  for (qsizetype at = 0; at + 1 < options.size(); at += 2) {
+    if (options.at(at) == kOutputFileOption) options[at + 1] = AnswerFileName(options.at(at + 1));
+  }
+}
+
+}  // namespace
+
 SheetPrinter::SheetPrinter(FontCache& fonts, PrintService& service)
     : m_fonts(fonts), m_service(service) {}
 
@@ -183,6 +195,7 @@ PrintOutcome SheetPrinter::Print(std::initializer_list<int> drawModes, const Pag
     });
     if (reply == PrintReply::Done) {
       numberUsed = true;
+      PutAnswersBeside(job.options);
       continue;
     }
     if (reply == PrintReply::Unconfirmed) return {true, kUnconfirmed};

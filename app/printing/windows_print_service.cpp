@@ -138,7 +138,7 @@ PrintReply WindowsPrintService::StartJob(Deadline deadline, const PrintJob& job)
 QStringList WindowsPrintService::SetupOptions(QPrinter& printer) const {
   QStringList options;
   if (printer.outputFormat() == QPrinter::NativeFormat && !printer.outputFileName().isEmpty()) {
-    options << QStringLiteral("output") << printer.outputFileName();
+    options << kOutputFileOption << printer.outputFileName();
   }
   return options +
          QStringList{QStringLiteral("copies"),  QString::number(printer.copyCount()),

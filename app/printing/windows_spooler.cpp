@@ -57,7 +57,7 @@ void ApplyOptions(QPrinter& printer, const QStringList& options) {
   for (qsizetype i = 0; i + 1 < options.size(); i += 2) {
     const QString& name = options.at(i);
     const int value = options.at(i + 1).toInt();
-    if (name == QLatin1String("output")) {
+    if (name == kOutputFileOption) {
       printer.setOutputFileName(options.at(i + 1));
     } else if (name == QLatin1String("copies")) {
       printer.setCopyCount(std::max(value, 1));

@@ -108,6 +108,14 @@ void TestPrintCommands::printsBothSheetsOnTheDefaultPaper() {
     QVERIFY(deadline >= clicked + SheetPrinter::kServiceTimeLimit &&
             deadline <= returned + SheetPrinter::kServiceTimeLimit);
   }
+
+  // Into a file the setup named, the answers go beside the questions.
+  m_service.jobs.clear();
+  m_service.page.options = {kOutputFileOption, QStringLiteral("C:/sheets/week.prn")};
+  Click("PrintAnsBtn");
+  QCOMPARE(m_service.jobs.size(), 2);
+  QCOMPARE(m_service.jobs.at(0).options.last(), QStringLiteral("C:/sheets/week.prn"));
+  QCOMPARE(m_service.jobs.at(1).options.last(), QStringLiteral("C:/sheets/week-答え.prn"));
 }
 
 void TestPrintCommands::failuresCountNothing_data() {
