@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
@@ -155,10 +156,18 @@ std::optional<QString> SheetPrinter::Setup(QWidget* parent) {
       ok->setText(QStringLiteral("設定"));
     }
   }
-  if (dialog.exec() == QDialog::Accepted) {
-    m_printer = std::move(candidate);
-    m_chosenInSetup = true;
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  // Windows' dialog prints to a file as the port "FILE:", for which Windows
+  // would ask the file's name while the job waits on the service's thread:
+  // asked here instead. A name ending in .pdf makes the PDF files, as on
+  // Linux; another gets what the printer's driver writes.
+  if (candidate->outputFileName() == QLatin1String("FILE:")) {
+    const QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("ファイルへ出力"));
+    if (file.isEmpty()) return std::nullopt;
+    candidate->setOutputFileName(file);
   }
+  m_printer = std::move(candidate);
+  m_chosenInSetup = true;
   return std::nullopt;
 }
 

@@ -133,8 +133,8 @@ PrintReply WindowsPrintService::StartJob(Deadline deadline, const PrintJob& job)
 }
 
 // What the setup chose beyond the paper, which travels as the job's page;
-// the sheet stays portrait whatever the setup said. The system's dialog
-// prints to a file as "FILE:", for which Windows asks the file's name.
+// the sheet stays portrait whatever the setup said. A print to a file has
+// its file's name from the setup (SheetPrinter asks it for "FILE:").
 QStringList WindowsPrintService::SetupOptions(QPrinter& printer) const {
   QStringList options;
   if (printer.outputFormat() == QPrinter::NativeFormat && !printer.outputFileName().isEmpty()) {

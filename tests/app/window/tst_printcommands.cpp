@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -59,6 +60,7 @@ class TestPrintCommands : public QObject, private WindowFixture {
   void badNumberAsksTheServiceNothing();
   void systemServiceOutOfReachCountsNothing();
   void cancelledSetupChangesNothing();
+  void printToFileAsksTheNameInTheSetup();
 
  private:
   void MakeSheet();
@@ -356,6 +358,38 @@ void TestPrintCommands::cancelledSetupChangesNothing() {
   QCOMPARE(m_service.jobs.at(1).printer, QStringLiteral("hall"));
   QCOMPARE(m_service.jobs.at(1).options, m_service.page.options);
   QCOMPARE(Edit1(), QStringLiteral("9"));
+}
+
+// Windows' dialog gives a print to a file as the port "FILE:": the setup asks
+// the file's name then, so that no job waits for it, and a PDF name makes
+// the questions' and the answers' files side by side.
+void TestPrintCommands::printToFileAsksTheNameInTheSetup() {
+#ifdef Q_OS_WIN
+  QSKIP("the system's print dialog cannot be driven from a test");
+#endif
+  QTemporaryDir folder;
+  const QString file = folder.filePath(QStringLiteral("week.pdf"));
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&file] {
+    QWidget* box = QApplication::activeModalWidget();
+    if (auto* dialog = qobject_cast<QPrintDialog*>(box)) {
+      // Once the dialog has set its printer, as Windows' dialog leaves it.
+      QObject::connect(dialog, &QDialog::accepted,
+                       [dialog] { dialog->printer()->setOutputFileName(QStringLiteral("FILE:")); });
+      dialog->accept();
+    } else if (auto* files = qobject_cast<QFileDialog*>(box)) {
+      files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
+      static_cast<QDialog*>(files)->accept();
+    }
+  });
+  answer.start(50);
+  Click("btnSetPrn");
+  answer.stop();
+  Click("PrintAnsBtn");
+  QCOMPARE(m_notifier.errors, QStringList());
+  QVERIFY(m_service.jobs.isEmpty());
+  QVERIFY(QFileInfo::exists(file));
+  QVERIFY(QFileInfo::exists(folder.filePath(QStringLiteral("week-答え.pdf"))));
 }
 
 QTEST_MAIN(TestPrintCommands)
