@@ -36,7 +36,6 @@ class PreviewArea : public QWidget {
   const QString& Reading() const { return m_reading; }
   // The place of the line that holds the character at offset, or an empty rectangle.
   QRect LineRect(int offset) const;
-  int CaretLine() const { return m_caretLine; }
   // Where the line that holds the character at offset starts.
   int LineStart(int offset) const { return m_lineStarts.value(LineOf(offset)); }
   // Where the caret's line starts in the reading.
