@@ -162,7 +162,9 @@ std::optional<QString> SheetPrinter::Setup(QWidget* parent) {
   // asked here instead. A name ending in .pdf makes the PDF files, as on
   // Linux; another gets what the printer's driver writes.
   if (candidate->outputFileName() == QLatin1String("FILE:")) {
-    const QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("ファイルへ出力"));
+    const QString file =
+        QFileDialog::getSaveFileName(parent, QStringLiteral("ファイルへ出力"), QString(),
+                                     QStringLiteral("PDF ファイル (*.pdf);;すべてのファイル (*)"));
     if (file.isEmpty()) return std::nullopt;
     candidate->setOutputFileName(file);
   }
