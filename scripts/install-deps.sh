@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
+# Installs the Debian packages that building, running and testing need, or,
+# given package names, those packages only (scripts/build-windows-qt.sh).
 # Idempotent: when every package is already installed it touches nothing.
 # Recommended packages are left out: they bring daemons (avahi, colord,
 # polkit, sane) that nothing here uses; whatever is needed is named below.
@@ -39,6 +40,8 @@ packages=(
   # program's hardening
   desktop-file-utils appstream dpkg-dev file lintian man-db groff-base binutils
 )
+
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for package in "${packages[@]}"; do
