@@ -46,8 +46,20 @@ void OptionGroup::Chosen(int index) {
   if (index == m_itemIndex) return;
   m_itemIndex = index;
   UpdateTabStops();
-  if (!m_settingFromCode && !isAncestorOf(QApplication::focusWidget())) EnteredByChoice(index);
+  if (!m_settingFromCode) {
+    if (isAncestorOf(QApplication::focusWidget())) {
+      EnterOnce();
+    } else {
+      EnteredByChoice(index);
+    }
+  }
   emit Click();
+}
+
+void OptionGroup::EnterOnce() {
+  if (m_entered) return;
+  m_entered = true;
+  emit Enter();
 }
 
 // An item chosen while the focus is elsewhere, by an assistive tool's action
@@ -58,7 +70,8 @@ void OptionGroup::EnteredByChoice(int index) {
   item->setFocus(Qt::OtherFocusReason);  // FocusChanged() runs Enter in an active window
   if (QApplication::focusWidget() != item) {
     m_lastFocus = item;
-    emit Enter();
+    m_entered = false;
+    EnterOnce();
   }
 }
 
@@ -70,14 +83,18 @@ void OptionGroup::FocusChanged(QWidget* old, QWidget* now) {
   QWidget* previous = old != nullptr && old->window() == window() ? old : m_lastFocus.data();
   m_lastFocus = now;
   if (previous == now) return;
-  if (isAncestorOf(now) && (previous == nullptr || !isAncestorOf(previous))) emit Enter();
+  if (!isAncestorOf(now) || (previous != nullptr && isAncestorOf(previous))) return;
+  m_entered = false;
+  const auto* item = qobject_cast<const OptionItem*>(now);
+  if (item == nullptr || !item->FocusCameByTab()) EnterOnce();
 }
 
-// Tab enters the group at its chosen item only, and passes the group by when
-// none is chosen; a click still focuses any item.
+// Tab enters the group at its chosen item, or at its first while none is
+// chosen; a click still focuses any item.
 void OptionGroup::UpdateTabStops() {
+  const int stop = std::max(0, m_itemIndex);
   for (int index = 0; index < Count(); ++index) {
-    m_items.at(index)->setFocusPolicy(index == m_itemIndex ? Qt::StrongFocus : Qt::ClickFocus);
+    m_items.at(index)->setFocusPolicy(index == stop ? Qt::StrongFocus : Qt::ClickFocus);
   }
 }
 

@@ -12,11 +12,13 @@ class QRadioButton;
 // A captioned group of option buttons with one chosen item (or none, -1),
 // its items filled column by column. Click runs when the chosen item changes
 // to an item, by the user or from code; not for a click on the chosen item
-// nor for clearing to none. Enter runs when the keyboard focus arrives in the
-// group from another control of the window, also with a click that activates
-// the window, and when the user chooses an item without moving the focus (an
-// assistive tool's action). While no item is chosen the Tab key passes the
-// group by.
+// nor for clearing to none. Enter runs when the user enters the group: a
+// click moves the keyboard focus into it from another control of the window
+// (also a click that activates the window), or the user chooses one of its
+// items, with the keyboard or an assistive tool's action. Focus arriving by
+// Tab enters nothing until an item is chosen: a keyboard user passing by
+// changes nothing. Tab stops at the chosen item, or at the first while none
+// is chosen, where Space or an arrow key chooses.
 class OptionGroup : public GroupBox {
   Q_OBJECT
 
@@ -39,6 +41,7 @@ class OptionGroup : public GroupBox {
  private:
   void Chosen(int index);
   void EnteredByChoice(int index);
+  void EnterOnce();
   void FocusChanged(QWidget* old, QWidget* now);
   void ArrangeItems();
   void UpdateTabStops();
@@ -48,5 +51,6 @@ class OptionGroup : public GroupBox {
   int m_columns = 1;
   int m_itemIndex = -1;
   bool m_settingFromCode = false;
+  bool m_entered = false;         // Enter has run since the focus last arrived
   QPointer<QWidget> m_lastFocus;  // the window's focused control, kept while it is inactive
 };

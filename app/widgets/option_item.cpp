@@ -1,5 +1,7 @@
 #include "option_item.h"
 
+#include <QApplication>
+#include <QButtonGroup>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
@@ -19,18 +21,31 @@ void OptionItem::SetLayout(qreal inkTop, qreal inkBottom, int indicatorSize) {
 }
 
 // Qt moves to the nearest item in the arrow's direction, and there is none
-// above or below an item of a single row.
+// above or below an item of a single row. Qt chooses the item it moves to
+// only when it moves from a chosen one.
 void OptionItem::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
+  const bool arrow =
+      key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
+  const bool noneChosen = group() != nullptr && group()->checkedButton() == nullptr;
   if (m_oneRow && (key == Qt::Key_Up || key == Qt::Key_Down)) {
     QKeyEvent across(event->type(), key == Qt::Key_Up ? Qt::Key_Left : Qt::Key_Right,
                      event->modifiers(), event->text(), event->isAutoRepeat(),
                      static_cast<quint16>(event->count()));
     QRadioButton::keyPressEvent(&across);
     event->setAccepted(across.isAccepted());
-    return;
+  } else {
+    QRadioButton::keyPressEvent(event);
   }
-  QRadioButton::keyPressEvent(event);
+  if (!arrow || !noneChosen) return;
+  auto* moved = qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+  if (moved != nullptr && moved->group() == group()) moved->click();
+}
+
+void OptionItem::focusInEvent(QFocusEvent* event) {
+  m_focusCameByTab =
+      event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+  QRadioButton::focusInEvent(event);
 }
 
 void OptionItem::paintEvent(QPaintEvent* /*event*/) {

@@ -6,7 +6,8 @@
 // however small: the indicator shrinks to fit the share, the caption is
 // centred on the ink of the group's captions and clipped at the share's
 // edges, and the whole share takes clicks, as classic radio groups do. In a
-// group of one row, Up and Down move as Left and Right do.
+// group of one row, Up and Down move as Left and Right do; in a group with
+// no item chosen, an arrow key chooses the item it moves to.
 class OptionItem : public QRadioButton {
   Q_OBJECT
 
@@ -22,10 +23,13 @@ class OptionItem : public QRadioButton {
   qreal InkTop() const { return m_inkTop; }
   qreal InkBottom() const { return m_inkBottom; }
   int IndicatorSize() const { return m_indicatorSize; }
+  // Whether the keyboard focus last came to this item by Tab or Shift+Tab.
+  bool FocusCameByTab() const { return m_focusCameByTab; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
   bool hitButton(const QPoint& position) const override;
 
  private:
@@ -33,4 +37,5 @@ class OptionItem : public QRadioButton {
   qreal m_inkBottom = 0;
   int m_indicatorSize = 13;
   bool m_oneRow = false;
+  bool m_focusCameByTab = false;
 };

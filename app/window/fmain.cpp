@@ -243,6 +243,8 @@ void TForm1::CreateControls() {
 // Names and descriptions for screen readers and other assistive tools.
 void TForm1::DescribeControls() {
   setAccessibleName(SpokenText(windowTitle()));
+  // The red heading says what the program is for; a reader says it with the window.
+  setAccessibleDescription(SpokenText(Label2->text()));
   Describe(GroupBox1, GroupBox1->Caption(), QStringLiteral("練習する段を選びます"));
   for (QCheckBox* box : m_danBoxes) {
     Describe(box, box->text(), box->text() + QStringLiteral("の問題をプリントに入れます"));
@@ -368,11 +370,20 @@ void TForm1::QNumCheckClick() {
 }
 
 void TForm1::rgSquareEnter() {
-  rgMulti->SetItemIndex(worksheet::kFactorAsIs);
+  SetBack(rgMulti, worksheet::kFactorAsIs);
 }
 
 void TForm1::rgMultiEnter() {
-  rgSquare->SetItemIndex(worksheet::kNoBlankBox);
+  SetBack(rgSquare, worksheet::kNoBlankBox);
+}
+
+// One of the two groups that exclude each other set back by the other; a
+// screen reader is told, since the change happens out of its sight.
+void TForm1::SetBack(OptionGroup* group, int index) {
+  if (group->ItemIndex() == index) return;
+  group->SetItemIndex(index);
+  m_news->Tell(QStringLiteral("%1を%2に戻しました")
+                   .arg(group->accessibleName(), group->Item(index)->accessibleName()));
 }
 
 void TForm1::PreviewBtnClick() {

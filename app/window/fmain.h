@@ -83,6 +83,7 @@ class TForm1 : public QWidget {
   void QNumCheckClick();
   void rgSquareEnter();
   void rgMultiEnter();
+  void SetBack(OptionGroup* group, int index);
   void PreviewBtnClick();
   void PaintBox1Paint(QPainter& painter);
   void PrintBtnClick();

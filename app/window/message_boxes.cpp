@@ -30,7 +30,9 @@ QString WithFullStop(const QString& message) {
 
 void MessageBoxes::Refusal(QWidget* parent, const QString& message) {
   m_sound.Play();
-  ShowBox(parent, QMessageBox::Warning, QStringLiteral("警告"), message, QStringLiteral("警告"));
+  // Not named 警告 after its title: a reader says 警告 for its role already.
+  ShowBox(parent, QMessageBox::Warning, QStringLiteral("警告"), message,
+          QStringLiteral("問題を作れません"));
 }
 
 void MessageBoxes::Error(QWidget* parent, const QString& message) {

@@ -195,6 +195,10 @@ check(chosen("何十、何百の指定") == ["なし"], "the blank box and tens 
 do(item("四角のパターン", "なし"), "Toggle")
 do(item("何十、何百の指定", "かける10"), "Toggle")
 do(item("問題番号", "あり"), "Toggle")
+# Each group set back by the other is told.
+setbacks = ["四角のパターンをなしに戻しました", "何十、何百の指定をなしに戻しました"]
+until(lambda: told == setbacks, "the groups set back told: %s" % told)
+del told[:]
 number.queryEditableText().setTextContents("41")
 
 # A sheet: told once in a notification, readable in the preview.
@@ -270,7 +274,7 @@ def still_the_sheet(number_shown):
 # is, and the preview keeps the sheet it had.
 do(item("問題数", "80問"), "Toggle")
 do(preview_button, "Press")
-refusal = alert("警告")
+refusal = alert("問題を作れません")
 # Its message is said once: from its text, not again as its description.
 find(pyatspi.ROLE_LABEL, "今の段の数では、指定された問題数が確保できません。", refusal)
 check(not refusal.description, "the refusal's description: %r" % refusal.description)

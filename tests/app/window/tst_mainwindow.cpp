@@ -259,12 +259,18 @@ void TestMainWindow::tabVisitsControlsInOrder() {
       Dan(4), Dan(5), Dan(6), Dan(7), Dan(8), Dan(9), Find<QLineEdit>("Edit1"),
       Find<QPushButton>("btnSetPrn"), Group("rgMulti")->Item(0), Group("rgSquare")->Item(0),
       Group("rgNum")->Item(0),
-      // ImportantDan has no item chosen: passed by.
-      Group("JousuuCheck")->Item(0)};
+      // ImportantDan has no item chosen: Tab stops at its first, choosing nothing.
+      Group("ImportantDan")->Item(0), Group("JousuuCheck")->Item(0)};
   for (QWidget* next : expected) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), next);
   }
+  QCOMPARE(Group("ImportantDan")->ItemIndex(), -1);
+  // There an arrow key chooses, as Space does.
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+  QCOMPARE(Group("ImportantDan")->ItemIndex(), 1);
+  QVERIFY(Dan(1)->isChecked());
   // Once an item is chosen, Tab enters ImportantDan at that item.
   Choose("ImportantDan", 2);
   Group("rgNum")->Item(0)->setFocus();
@@ -369,11 +375,16 @@ void TestMainWindow::blankBoxAndTensExcludeEachOther() {
   QTest::mouseClick(Group("rgMulti"), Qt::LeftButton, {}, QPoint(3, 3));
   QCOMPARE(Group("rgSquare")->ItemIndex(), 3);
 
-  // Tabbing into rgSquare without changing it still resets rgMulti.
+  // Focus passing by with Tab sets nothing back; a choice made there does.
+  Choose("rgMulti", 1);  // "×10"
   Find<QPushButton>("btnSetPrn")->setFocus();
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // into rgMulti
-  QCOMPARE(Group("rgSquare")->ItemIndex(), 0);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // into rgSquare
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // on to PrintAnsBtn
+  QCOMPARE(Group("rgMulti")->ItemIndex(), 1);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ShiftModifier);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+  QCOMPARE(Group("rgSquare")->ItemIndex(), 1);
   QCOMPARE(Group("rgMulti")->ItemIndex(), 0);
 }
 
