@@ -1,4 +1,4 @@
-#include "make_problems.h"
+#include "worksheet/make_problems.h"
 
 #include <algorithm>
 #include <bitset>
@@ -6,7 +6,7 @@
 #include <functional>
 #include <utility>
 
-#include "question_count.h"
+#include "worksheet/question_count.h"
 
 namespace worksheet {
 namespace {

@@ -1,4 +1,4 @@
-#include "print_number.h"
+#include "worksheet/print_number.h"
 
 namespace worksheet {
 namespace {

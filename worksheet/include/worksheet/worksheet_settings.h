@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "table_mask.h"
+#include "worksheet/table_mask.h"
 
 namespace worksheet {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <span>
 
-#include "problem_code.h"
+#include "worksheet/problem_code.h"
 
 namespace worksheet {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "problem_list.h"
+#include "worksheet/problem_list.h"
 
 namespace worksheet {
 

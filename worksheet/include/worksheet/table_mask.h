@@ -3,7 +3,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "problem_code.h"
+#include "worksheet/problem_code.h"
 
 namespace worksheet {
 

@@ -20,9 +20,9 @@
 
 #include <string_view>
 
-#include "problem_list.h"
-#include "random_source.h"
-#include "worksheet_settings.h"
+#include "worksheet/problem_list.h"
+#include "worksheet/random_source.h"
+#include "worksheet/worksheet_settings.h"
 
 namespace worksheet {
 
