@@ -71,26 +71,22 @@ class PreviewAccessible final : public QAccessibleWidget, public QAccessibleText
   PreviewArea* Area() const { return static_cast<PreviewArea*>(widget()); }
 };
 
-QAccessibleInterface* OwnInterface(const QString& className, QObject* object) {
-  if (className == QLatin1String("PreviewArea")) {
-    return new PreviewAccessible(static_cast<PreviewArea*>(object));
-  }
-  // Qt reports a plain frame with the role of a window's frame; the bevel
-  // around the preview is a grouping.
-  if (className == QLatin1String("QFrame") && object->objectName() == QLatin1String("Bevel1")) {
-    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Grouping);
-  }
-  if (className == QLatin1String("NewsNotice")) {
-    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
-  }
-  if (className == QLatin1String("TForm1")) {
-    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
-  }
-  return nullptr;
+constexpr char kRoleProperty[] = "kakemaruAccessibleRole";
+
+QAccessibleInterface* OwnInterface(const QString& /*className*/, QObject* object) {
+  if (auto* area = qobject_cast<PreviewArea*>(object)) return new PreviewAccessible(area);
+  auto* widget = qobject_cast<QWidget*>(object);
+  const QVariant role = object->property(kRoleProperty);
+  if (widget == nullptr || !role.isValid()) return nullptr;
+  return new QAccessibleWidget(widget, role.value<QAccessible::Role>());
 }
 
 }  // namespace
 
 void InstallAccessibleInterfaces() {
   QAccessible::installFactory(OwnInterface);
+}
+
+void SetAccessibleRole(QWidget* widget, QAccessible::Role role) {
+  widget->setProperty(kRoleProperty, QVariant::fromValue(role));
 }

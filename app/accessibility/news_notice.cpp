@@ -1,9 +1,11 @@
 #include "news_notice.h"
 
+#include "accessible_interfaces.h"
 #include "spoken_text.h"
 
 NewsNotice::NewsNotice(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("NewsNotice"));
+  SetAccessibleRole(this, QAccessible::Notification);
   setGeometry(0, 0, 0, 0);
   setFocusPolicy(Qt::NoFocus);
   setAccessibleName(QStringLiteral("お知らせはありません"));

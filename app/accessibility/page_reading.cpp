@@ -5,33 +5,22 @@
 #include "cp932_codec.h"
 #include "spoken_text.h"
 
-void PageReading::SetBrushStyle(render::BrushStyle style) {
-  if (m_drawn != nullptr) m_drawn->SetBrushStyle(style);
-}
+// Only the texts and their size make the reading.
+void PageReading::SetBrushStyle(render::BrushStyle /*style*/) {}
 
-void PageReading::SetBrushColor(render::Color color) {
-  if (m_drawn != nullptr) m_drawn->SetBrushColor(color);
-}
+void PageReading::SetBrushColor(render::Color /*color*/) {}
 
-void PageReading::SetPenColor(render::Color color) {
-  if (m_drawn != nullptr) m_drawn->SetPenColor(color);
-}
+void PageReading::SetPenColor(render::Color /*color*/) {}
 
-void PageReading::Rectangle(int x1, int y1, int x2, int y2) {
-  if (m_drawn != nullptr) m_drawn->Rectangle(x1, y1, x2, y2);
-}
+void PageReading::Rectangle(int /*x1*/, int /*y1*/, int /*x2*/, int /*y2*/) {}
 
-void PageReading::SetFontName(std::string_view faceName) {
-  if (m_drawn != nullptr) m_drawn->SetFontName(faceName);
-}
+void PageReading::SetFontName(std::string_view /*faceName*/) {}
 
 void PageReading::SetFontHeight(int height) {
-  if (m_drawn != nullptr) m_drawn->SetFontHeight(height);
   m_fontHeight = height;
 }
 
 void PageReading::TextOut(int x, int y, std::string_view text) {
-  if (m_drawn != nullptr) m_drawn->TextOut(x, y, text);
   const QString shown = QStringFromCp932(text);
   QString spoken = SpokenText(shown);
   // The page's only text without a letter or digit is the empty field for

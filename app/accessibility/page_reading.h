@@ -5,14 +5,12 @@
 #include "preview_area.h"
 #include "render/drawing_surface.h"
 
-// The texts of a page as a screen reader reads them: a surface that passes
-// every drawing on to another surface, if one is given, and keeps every text
-// the page draws, in drawing order (the header, then the questions column by
-// column, top to bottom), in the words speech engines say, each with the box
-// it is drawn in. One drawing gives both the picture and its reading.
+// The texts of a page as a screen reader reads them: a surface that draws
+// nothing and keeps every text the page draws, in drawing order (the header,
+// then the questions column by column, top to bottom), in the words speech
+// engines say, each with the box it is drawn in.
 class PageReading final : public render::DrawingSurface {
  public:
-  explicit PageReading(render::DrawingSurface* drawn) : m_drawn(drawn) {}
 
   const QList<PreviewLine>& Lines() const { return m_lines; }
 
@@ -25,7 +23,6 @@ class PageReading final : public render::DrawingSurface {
   void TextOut(int x, int y, std::string_view text) override;
 
  private:
-  render::DrawingSurface* m_drawn;
   QList<PreviewLine> m_lines;
   int m_fontHeight = 1;
 };

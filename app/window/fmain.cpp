@@ -242,6 +242,7 @@ void TForm1::CreateControls() {
 
 // Names and descriptions for screen readers and other assistive tools.
 void TForm1::DescribeControls() {
+  SetAccessibleRole(this, QAccessible::Window);
   setAccessibleName(SpokenText(windowTitle()));
   // The red heading says what the program is for; a reader says it with the window.
   setAccessibleDescription(SpokenText(Label2->text()));
@@ -276,6 +277,7 @@ void TForm1::DescribeControls() {
   Describe(PrintAnsBtn, PrintAnsBtn->text(),
            QStringLiteral("問題の用紙と、続けて答えの用紙を印刷します"));
   Describe(QuitBtn, QuitBtn->text(), QStringLiteral("プログラムを終わります"));
+  SetAccessibleRole(Bevel1, QAccessible::Grouping);
   Describe(Bevel1, QStringLiteral("プレビューの枠"), QStringLiteral("プレビューを囲む枠です"));
   Describe(PaintBox1, QStringLiteral("プレビュー"),
            QStringLiteral("上下の矢印キーで、プリントを一行ずつ読みます"));
@@ -428,7 +430,7 @@ void TForm1::PaintBox1Paint(QPainter& painter) {
 // print. Made when the sheet, its number or its form changes, never by a
 // repaint, so that it stays as it is while it is read.
 void TForm1::ReadSheet() {
-  PageReading reading(nullptr);
+  PageReading reading;
   render::MakePrint(reading, PaintBox1->width(), PaintBox1->height(), render::kAnswerSheet,
                     {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
   PaintBox1->SetReading(SheetSummary(), reading.Lines());
