@@ -8,6 +8,7 @@
 #include "fmain.h"
 #include "held_keys.h"
 #include "message_boxes.h"
+#include "program_names.h"
 #include "qt_translations.h"
 #include "screen_reader.h"
 #include "system_print_service.h"
@@ -20,9 +21,8 @@ namespace {
 // always have their own window system.
 bool HasDisplay() {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN) && !defined(Q_OS_ANDROID)
-  return !qEnvironmentVariableIsEmpty("DISPLAY") ||
-         !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-         !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+  const DisplayEnvironment display = CurrentDisplayEnvironment();
+  return display.x11 || display.wayland || !display.qpaPlatform.isEmpty();
 #else
   return true;
 #endif
@@ -32,16 +32,17 @@ bool HasDisplay() {
 
 int main(int argc, char* argv[]) {
   if (!HasDisplay()) {
-    std::fputs(
-        "ｶｹﾏﾙ For 九九 needs a graphical display (X11 or Wayland); none was found.\n"
-        "Start it from a desktop session, or under xvfb-run for a virtual one.\n",
-        stderr);
+    std::fputs(KAKEMARU_NAME
+               " needs a graphical display (X11 or Wayland); none was found.\n"
+               "Start it from a desktop session, or under xvfb-run for a virtual one.\n",
+               stderr);
     return 1;
   }
   // Without qt6-wayland Qt would abort, telling the user to reinstall the program.
   if (LacksWaylandPlugin()) {
     std::fputs(
-        "ｶｹﾏﾙ For 九九 cannot open its window on Wayland: Qt's Wayland support is not\n"
+        KAKEMARU_NAME
+        " cannot open its window on Wayland: Qt's Wayland support is not\n"
         "installed. Install the package qt6-wayland (apt install qt6-wayland).\n"
         "Wayland で表示するには qt6-wayland パッケージが必要です。インストールしてください。\n",
         stderr);
@@ -49,11 +50,11 @@ int main(int argc, char* argv[]) {
   }
   // Every text of the page and of the messages is code page 932.
   if (!ActiveCp932Converter()) {
-    std::fputs(
-        "ｶｹﾏﾙ For 九九 cannot convert its Japanese texts: neither Qt (built without ICU)\n"
-        "nor the C library's iconv knows code page 932 (CP932).\n"
-        "日本語の文字コード (CP932) を変換できないため、起動できません。\n",
-        stderr);
+    std::fputs(KAKEMARU_NAME
+               " cannot convert its Japanese texts: neither Qt (built without ICU)\n"
+               "nor the C library's iconv knows code page 932 (CP932).\n"
+               "日本語の文字コード (CP932) を変換できないため、起動できません。\n",
+               stderr);
     return 1;
   }
   ReachScreenReadersStartedLater();

@@ -48,6 +48,8 @@ install(CODE "
 # The installer, made again when the program or what packs it changes.
 set(deploy_dir ${PROJECT_BINARY_DIR}/deploy)
 set(files_nsh ${PROJECT_BINARY_DIR}/installer/files.nsh)
+set(names_nsh ${PROJECT_BINARY_DIR}/installer/names.nsh)
+file(CONFIGURE OUTPUT ${names_nsh} CONTENT "!define NAME \"${KAKEMARU_NAME}\"\n")
 set(installer_file ${PROJECT_BINARY_DIR}/kakemaru-${PROJECT_VERSION}-setup.exe)
 set(version_4 ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
 foreach(part PATCH TWEAK)
@@ -74,9 +76,9 @@ add_custom_command(OUTPUT ${installer_file}
   # Warnings are errors: a missing file or string would otherwise pass.
   COMMAND ${MAKENSIS} -V2 -WX -INPUTCHARSET UTF8
     -DVERSION=${PROJECT_VERSION} -DVERSION_4=${version_4} ${icon_define}
-    -DFILES_NSH=${files_nsh} -DOUT_FILE=${installer_file}
+    -DFILES_NSH=${files_nsh} -DNAMES_NSH=${names_nsh} -DOUT_FILE=${installer_file}
     ${windows_data}/kakemaru.nsi
-  DEPENDS kakemaru ${program_icon} ${windows_data}/kakemaru.nsi ${CMAKE_CURRENT_LIST_DIR}/WindowsDeploy.cmake
+  DEPENDS kakemaru ${program_icon} ${windows_data}/kakemaru.nsi ${names_nsh} ${CMAKE_CURRENT_LIST_DIR}/WindowsDeploy.cmake
     ${CMAKE_CURRENT_LIST_DIR}/NsisFileLists.cmake
   BYPRODUCTS ${deploy_dir} ${files_nsh}
   COMMENT "Packing kakemaru-${PROJECT_VERSION}-setup.exe"

@@ -12,9 +12,6 @@ namespace render {
 namespace {
 
 // Code page 932 texts of the page.
-constexpr std::string_view kGothicFace =
-    "\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e";  // "ＭＳ ゴシック"
-constexpr std::string_view kMinchoFace = "\x82\x6c\x82\x72 \x96\xbe\x92\xa9";  // "ＭＳ 明朝"
 constexpr std::string_view kTitle =
     "\x82\xa9\x82\xaf\x82\xb4\x82\xf1\x8b\xe3\x8b\xe3";  // "かけざん九九"
 constexpr std::string_view kNumberLabel =

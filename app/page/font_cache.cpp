@@ -4,19 +4,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
-namespace {
-
-const QString kGothic = QStringLiteral("ＭＳ ゴシック");
-const QString kMincho = QStringLiteral("ＭＳ 明朝");
-
-}  // namespace
+#include "cp932_codec.h"
+#include "render/drawing_surface.h"
 
 // The list of families is read once; every face name is chosen from it.
 FontCache::FontCache() : m_installed(InstalledJapaneseFamilies()) {
   // Where these faces are missing nothing knows their names; without the
   // substitution a QFont of them would get a Latin face.
-  for (const QString& face : {kGothic, kMincho}) {
+  for (const std::string_view pageFace : {render::kGothicFace, render::kMinchoFace}) {
+    const QString face = QStringFromCp932(pageFace);
     const QString family = FamilyFor(face);
     if (family != face) QFont::insertSubstitution(face, family);
   }

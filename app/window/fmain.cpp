@@ -27,10 +27,10 @@
 #include "page_reading.h"
 #include "preview_area.h"
 #include "printer_icon.h"
+#include "program_names.h"
 #include "qt_drawing_surface.h"
 #include "render/make_print.h"
 #include "spoken_text.h"
-#include "version.h"
 #include "worksheet/make_problems.h"
 #include "worksheet/print_number.h"
 #include "worksheet/question_count.h"
@@ -104,7 +104,7 @@ QStringList QuestionCountLabels() {
 TForm1::TForm1(Notifier& notifier, PrintService& printService, QWidget* parent)
     : QWidget(parent), m_notifier(notifier), m_printer(m_fonts, printService) {
   InstallAccessibleInterfaces();
-  setWindowTitle(QStringLiteral("ｶｹﾏﾙ For 九九 Ver." KAKEMARU_VERSION));
+  setWindowTitle(QStringLiteral(KAKEMARU_CAPTION));
   resize(kClientSize);
   CreateControls();
   SetTabOrder();
@@ -115,8 +115,8 @@ TForm1::~TForm1() = default;
 
 void TForm1::CreateControls() {
   // The installed faces that stand for these names, looked up once.
-  const QString mincho = m_fonts.FamilyFor(QStringLiteral("ＭＳ 明朝"));
-  const QString gothic = m_fonts.FamilyFor(QStringLiteral("ＭＳ ゴシック"));
+  const QString mincho = m_fonts.FamilyFor(QStringFromCp932(render::kMinchoFace));
+  const QString gothic = m_fonts.FamilyFor(QStringFromCp932(render::kGothicFace));
   setFont(PixelFont(gothic, 13));
   const QFont controlFont = PixelFont(mincho, 16);
   const QFont buttonFont = PixelFont(mincho, 19);

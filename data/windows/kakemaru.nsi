@@ -4,6 +4,7 @@
 ;
 ; Built by the target `installer` (cmake/WindowsInstaller.cmake), which
 ; defines:
+;   NAMES_NSH  NAME, the program's name, as the top CMakeLists.txt has it
 ;   VERSION    the project's version, as project() in CMakeLists.txt has it
 ;   VERSION_4  the same in four parts, for the version resource
 ;   FILES_NSH  the macros InstallFiles and UninstallFiles (NsisFileLists.cmake)
@@ -22,8 +23,8 @@ AllowSkipFiles off
 !include FileFunc.nsh
 !include LogicLib.nsh
 !include "${FILES_NSH}"
+!include "${NAMES_NSH}"
 
-!define NAME "ｶｹﾏﾙ For 九九"
 !define PUBLISHER "The Kakemaru developers"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kakemaru"
 !define SHORTCUT "$SMPROGRAMS\${NAME}.lnk"

@@ -10,6 +10,11 @@ enum class BrushStyle {
   bsClear,  // figures not filled, text on a transparent background
 };
 
+// The two faces the page is drawn in, by their Windows names, code page 932.
+inline constexpr std::string_view kGothicFace =
+    "\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e";  // "ＭＳ ゴシック"
+inline constexpr std::string_view kMinchoFace = "\x82\x6c\x82\x72 \x96\xbe\x92\xa9";  // "ＭＳ 明朝"
+
 // 24-bit RGB, 0xRRGGBB.
 using Color = std::uint32_t;
 inline constexpr Color kWhite = 0xFFFFFF;

@@ -25,7 +25,7 @@
 #include "qt_drawing_surface.h"
 #include "recording_notifier.h"
 #include "render/make_print.h"
-#include "version.h"
+#include "program_names.h"
 #include "window_fixture.h"
 
 namespace {

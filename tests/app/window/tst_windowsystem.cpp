@@ -21,7 +21,7 @@
 #include "message_boxes.h"
 #include "run_process.h"
 #include "scripted_print_service.h"
-#include "version.h"
+#include "program_names.h"
 #include "window_fixture.h"
 
 namespace {
