@@ -93,9 +93,13 @@ void PreviewArea::SetCaretOffset(int offset) {
 }
 
 void PreviewArea::MoveCaret(int line) {
-  line = std::clamp(line, 0, std::max(0, static_cast<int>(m_lines.size()) - 1));
-  if (line == m_caretLine) return;
-  m_caretLine = line;
+  const int to = std::clamp(line, 0, std::max(0, static_cast<int>(m_lines.size()) - 1));
+  if (to == m_caretLine) {
+    // A caret that cannot move tells nothing; the reader hears of the end.
+    if (line != to) emit EndReached(to == 0);
+    return;
+  }
+  m_caretLine = to;
   QAccessibleTextCursorEvent caretMoved(this, CaretOffset());
   QAccessible::updateAccessibility(&caretMoved);
 }

@@ -45,6 +45,8 @@ class PreviewArea : public QWidget {
 
  signals:
   void Paint(QPainter& painter);
+  // A key would move the caret past the first line (atTop) or the last.
+  void EndReached(bool atTop);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

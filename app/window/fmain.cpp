@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QWindow>
 
@@ -53,6 +54,12 @@ QFont PixelFont(const QString& face, int pixels, bool bold = false) {
   font.setPixelSize(pixels);
   font.setBold(bold);
   return font;
+}
+
+void Place(QWidget* control, const char* name, const QFont& font, QRect geometry) {
+  control->setObjectName(QLatin1String(name));
+  control->setFont(font);
+  control->setGeometry(geometry);
 }
 
 QStringList TableLabels() {
@@ -106,116 +113,114 @@ TForm1::TForm1(Notifier& notifier, PrintService& printService, QWidget* parent)
   InstallAccessibleInterfaces();
   setWindowTitle(QStringLiteral(KAKEMARU_CAPTION));
   resize(kClientSize);
-  CreateControls();
+  // The installed faces that stand for these names, looked up once.
+  const QString mincho = m_fonts.FamilyFor(QStringFromCp932(render::kMinchoFace));
+  const QString gothic = m_fonts.FamilyFor(QStringFromCp932(render::kGothicFace));
+  setFont(PixelFont(gothic, 13));
+  CreateLabels(gothic, PixelFont(mincho, 16));
+  CreateOptionGroups(PixelFont(mincho, 16));
+  CreateButtons(PixelFont(mincho, 19));
+  CreatePreview();
+  DescribeControls();
+  // The handlers are connected once every control exists and holds its
+  // first state: SetItemIndex runs Click, and the handlers reach controls
+  // made after their own; run while building, QNumCheckClick would also
+  // disable JousuuCheck, which starts enabled.
+  ConnectHandlers();
   SetTabOrder();
   FormCreate();
 }
 
 TForm1::~TForm1() = default;
 
-void TForm1::CreateControls() {
-  // The installed faces that stand for these names, looked up once.
-  const QString mincho = m_fonts.FamilyFor(QStringFromCp932(render::kMinchoFace));
-  const QString gothic = m_fonts.FamilyFor(QStringFromCp932(render::kGothicFace));
-  setFont(PixelFont(gothic, 13));
-  const QFont controlFont = PixelFont(mincho, 16);
-  const QFont buttonFont = PixelFont(mincho, 19);
-
-  const auto place = [](QWidget* control, const char* name, const QFont& font, QRect geometry) {
-    control->setObjectName(QLatin1String(name));
-    control->setFont(font);
-    control->setGeometry(geometry);
-  };
-  const auto optionGroup = [&](const char* name, const QString& caption, const QStringList& items,
-                               int columns, const QFont& font, QRect geometry) {
-    auto* group = new OptionGroup(caption, items, columns, this);
-    place(group, name, font, geometry);
-    return group;
-  };
-  const auto button = [&](const char* name, const QString& caption, QRect geometry) {
-    auto* pushButton = new CommandButton(caption, this);
-    place(pushButton, name, buttonFont, geometry);
-    return pushButton;
-  };
-
+// The heading, the table boxes, and the number box with its label.
+void TForm1::CreateLabels(const QString& gothic, const QFont& controlFont) {
   Label2 = new QLabel(QStringLiteral("九九の練習プリントを作ります"), this);
-  place(Label2, "Label2", PixelFont(gothic, 16, true), {8, 4, 297, 16});
+  Place(Label2, "Label2", PixelFont(gothic, 16, true), {8, 4, 297, 16});
   Label2->setStyleSheet(QStringLiteral("color: red"));
 
   GroupBox1 = new GroupBox(QStringLiteral("段"), this);
-  place(GroupBox1, "GroupBox1", controlFont, {8, 24, 177, 125});
+  Place(GroupBox1, "GroupBox1", controlFont, {8, 24, 177, 125});
   const QStringList tables = TableLabels();
   for (int table = 0; table < 10; ++table) {
     auto* box = new QCheckBox(tables.at(table), GroupBox1);
     const QByteArray name = "D" + QByteArray::number(table);
-    place(box, name.constData(), controlFont, {table < 5 ? 8 : 96, 20 + (table % 5) * 20, 65, 17});
+    Place(box, name.constData(), controlFont, {table < 5 ? 8 : 96, 20 + (table % 5) * 20, 65, 17});
     box->setProperty("Tag", table);
     m_danBoxes[static_cast<std::size_t>(table)] = box;
   }
 
-  ImportantDan = optionGroup("ImportantDan", QStringLiteral("重点的にしたい段"), tables, 2,
-                             controlFont, {8, 152, 177, 113});
-  QNumCheck = optionGroup("QNumCheck", QStringLiteral("問題数"), QuestionCountLabels(), 1,
-                          controlFont, {192, 24, 121, 223});
-  QNumCheck->SetItemIndex(0);
-  QNumCheck->setEnabled(false);
-
   Label3 = new QLabel(QStringLiteral("ﾌﾟﾘﾝﾄ番号"), this);
-  place(Label3, "Label3", controlFont, {196, 248, 72, 16});
+  Place(Label3, "Label3", controlFont, {196, 248, 72, 16});
   Edit1 = new QLineEdit(QStringLiteral("1"), this);
-  place(Edit1, "Edit1", controlFont, {272, 248, 33, 24});
+  Place(Edit1, "Edit1", controlFont, {272, 248, 33, 24});
+}
 
+void TForm1::CreateOptionGroups(const QFont& controlFont) {
+  const auto optionGroup = [this](const char* name, const QString& caption,
+                                  const QStringList& items, int columns, const QFont& font,
+                                  QRect geometry, int chosen) {
+    auto* group = new OptionGroup(caption, items, columns, this);
+    Place(group, name, font, geometry);
+    group->SetItemIndex(chosen);
+    return group;
+  };
+  ImportantDan = optionGroup("ImportantDan", QStringLiteral("重点的にしたい段"), TableLabels(), 2,
+                             controlFont, {8, 152, 177, 113}, worksheet::kNoEmphasisTable);
+  QNumCheck = optionGroup("QNumCheck", QStringLiteral("問題数"), QuestionCountLabels(), 1,
+                          controlFont, {192, 24, 121, 223}, 0);
+  QNumCheck->setEnabled(false);
   RandomCheck =
       optionGroup("RandomCheck", QStringLiteral("ﾗﾝﾀﾞﾑ指定"),
                   {QStringLiteral("昇順"), QStringLiteral("降順"), QStringLiteral("あり")}, 3,
-                  controlFont, {8, 272, 185, 49});
-  RandomCheck->SetItemIndex(worksheet::kAscending);
+                  controlFont, {8, 272, 185, 49}, worksheet::kAscending);
   JousuuCheck = optionGroup("JousuuCheck", QStringLiteral("乗数に０を"),
                             {QStringLiteral("入れない"), QStringLiteral("入れる")}, 1, controlFont,
-                            {204, 272, 109, 55});
-  JousuuCheck->SetItemIndex(worksheet::kZeroExcluded);
+                            {204, 272, 109, 55}, worksheet::kZeroExcluded);
   rgSquare = optionGroup("rgSquare", QStringLiteral("[ ]のパターン"),
                          {QStringLiteral("なし"), QStringLiteral("[ ]×"), QStringLiteral("×[ ]"),
                           QStringLiteral("混合")},
-                         4, font(), {8, 328, 305, 41});
-  rgSquare->SetItemIndex(worksheet::kNoBlankBox);
+                         4, font(), {8, 328, 305, 41}, worksheet::kNoBlankBox);
   rgMulti = optionGroup("rgMulti", QStringLiteral("何十、何百の指定"),
                         {QStringLiteral("なし"), QStringLiteral("×10"), QStringLiteral("×100")}, 3,
-                        font(), {8, 376, 185, 41});
-  rgMulti->SetItemIndex(worksheet::kFactorAsIs);
-  rgNum =
-      optionGroup("rgNum", QStringLiteral("問題番号"),
-                  {QStringLiteral("なし"), QStringLiteral("あり")}, 2, font(), {200, 376, 113, 41});
-  rgNum->SetItemIndex(worksheet::kUnnumbered);
+                        font(), {8, 376, 185, 41}, worksheet::kFactorAsIs);
+  rgNum = optionGroup("rgNum", QStringLiteral("問題番号"),
+                      {QStringLiteral("なし"), QStringLiteral("あり")}, 2, font(),
+                      {200, 376, 113, 41}, worksheet::kUnnumbered);
+}
 
+void TForm1::CreateButtons(const QFont& buttonFont) {
+  const auto button = [this, &buttonFont](const char* name, const QString& caption,
+                                          QRect geometry) {
+    auto* pushButton = new CommandButton(caption, this);
+    Place(pushButton, name, buttonFont, geometry);
+    return pushButton;
+  };
   btnSetPrn = button("btnSetPrn", QStringLiteral("印刷の設定"), {16, 424, 129, 25});
   PreviewBtn = button("PreviewBtn", QStringLiteral("ﾌﾟﾚﾋﾞｭｰ"), {160, 424, 145, 25});
   PreviewBtn->setEnabled(false);
   PrintBtn = button("PrintBtn", QStringLiteral("印刷"), {16, 456, 177, 25});
-  PrintBtn->setIcon(PrinterIcon());
-  PrintBtn->setIconSize({16, 16});
-  PrintBtn->setEnabled(false);
   PrintAnsBtn = button("PrintAnsBtn", QStringLiteral("印刷(答えつき)"), {16, 488, 177, 25});
-  PrintAnsBtn->setIcon(PrinterIcon());
-  PrintAnsBtn->setIconSize({16, 16});
-  PrintAnsBtn->setEnabled(false);
+  for (QPushButton* print : {PrintBtn, PrintAnsBtn}) {
+    print->setIcon(PrinterIcon());
+    print->setIconSize({16, 16});
+    print->setEnabled(false);
+  }
   QuitBtn = button("QuitBtn", QStringLiteral("終了"), {224, 456, 81, 57});
   SetCloseIcon(QuitBtn);
   QuitBtn->setIconSize({16, 16});
+}
 
+void TForm1::CreatePreview() {
   Bevel1 = new QFrame(this);
-  place(Bevel1, "Bevel1", font(), {320, 48, 337, 457});
+  Place(Bevel1, "Bevel1", font(), {320, 48, 337, 457});
   Bevel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   PaintBox1 = new PreviewArea(this);
-  place(PaintBox1, "PaintBox1", font(), {328, 56, 320, 441});
+  Place(PaintBox1, "PaintBox1", font(), {328, 56, 320, 441});
   m_news = new NewsNotice(this);
+}
 
-  DescribeControls();
-
-  // The handlers are connected last, once every control exists and holds its
-  // first state. SetItemIndex runs Click, and the handlers reach controls made
-  // after their own; run while building, QNumCheckClick would also disable
-  // JousuuCheck, which starts enabled.
+void TForm1::ConnectHandlers() {
   for (QCheckBox* box : m_danBoxes) {
     connect(box, &QCheckBox::toggled, this, [this, box] { DanClick(box); });
   }
@@ -238,6 +243,9 @@ void TForm1::CreateControls() {
   command(btnSetPrn, &TForm1::btnSetPrnClick);
   connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);
   connect(PaintBox1, &PreviewArea::Paint, this, &TForm1::PaintBox1Paint);
+  connect(PaintBox1, &PreviewArea::EndReached, this, [this](bool atTop) {
+    m_news->Tell(atTop ? QStringLiteral("最初の行です") : QStringLiteral("最後の行です"));
+  });
 }
 
 // Names and descriptions for screen readers and other assistive tools.
@@ -308,11 +316,10 @@ void TForm1::SetTabOrder() {
   }
 }
 
+// The rest of the state a run starts with is set where it is declared: the
+// number 1, no sheet, no table.
 void TForm1::FormCreate() {
   m_random = worksheet::RandomSource::FromClock();
-  m_printNumber = 1;
-  m_sheetExists = false;
-  m_tableMask = worksheet::TableMask();
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -469,9 +476,10 @@ void TForm1::btnSetPrnClick() {
 // refused, not run inside it. A close asked for meanwhile comes after it.
 void TForm1::RunCommand(void (TForm1::*handler)()) {
   if (m_commandRunning) return;
-  m_commandRunning = true;
-  (this->*handler)();
-  m_commandRunning = false;
+  {
+    const QScopedValueRollback running(m_commandRunning, true);
+    (this->*handler)();
+  }
   if (m_closeAsked) close();
 }
 

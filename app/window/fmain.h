@@ -71,7 +71,11 @@ class TForm1 : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void CreateControls();
+  void CreateLabels(const QString& gothic, const QFont& controlFont);
+  void CreateOptionGroups(const QFont& controlFont);
+  void CreateButtons(const QFont& buttonFont);
+  void CreatePreview();
+  void ConnectHandlers();
   void DescribeControls();
   void SetTabOrder();
   void FormCreate();
