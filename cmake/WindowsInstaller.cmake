@@ -9,35 +9,34 @@
 
 find_program(MAKENSIS makensis REQUIRED)
 set(windows_data ${CMAKE_CURRENT_LIST_DIR}/../data/windows)
-# Qt's translations are the same files on every system: the host's serve.
-find_file(QTBASE_JA_QM qtbase_ja.qm PATHS /usr/share/qt6/translations
-  NO_CMAKE_FIND_ROOT_PATH NO_DEFAULT_PATH REQUIRED)
+include(WindowsRuntimeFiles)
 
-# Where the DLLs come from: Qt's bin folder, the compiler's own folder
-# (libstdc++, libgcc_s) and the MinGW sysroot's (libwinpthread). Windows' own
-# DLLs are those with an import library in the sysroot.
-function(kakemaru_compiler_file_dir name out)
-  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${name}
-    OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-  if(NOT IS_ABSOLUTE "${path}")
-    message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not find ${name}")
-  endif()
-  get_filename_component(dir ${path} DIRECTORY)
-  get_filename_component(dir ${dir} REALPATH)
-  set(${out} ${dir} PARENT_SCOPE)
-endfunction()
+# Where the DLLs come from: Qt's bin folder and the folders of MinGW's
+# runtime DLLs. Windows' own DLLs are those with an import library in the
+# sysroot.
 get_target_property(qt_core_dll Qt6::Core LOCATION)
 get_filename_component(qt_bin_dir ${qt_core_dll} DIRECTORY)
-kakemaru_compiler_file_dir(libstdc++-6.dll gcc_dll_dir)
-kakemaru_compiler_file_dir(libwinpthread-1.dll sysroot_dll_dir)
-kakemaru_compiler_file_dir(libkernel32.a import_lib_dir)
+set(dll_dirs ${qt_bin_dir})
+foreach(dll ${kakemaru_mingw_dlls})
+  get_filename_component(dir ${dll} DIRECTORY)
+  list(APPEND dll_dirs ${dir})
+endforeach()
+list(REMOVE_DUPLICATES dll_dirs)
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libkernel32.a
+  OUTPUT_VARIABLE kernel32 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+get_filename_component(import_lib_dir ${kernel32} DIRECTORY)
+get_filename_component(import_lib_dir ${import_lib_dir} REALPATH)
+set(plugin_files)
+foreach(plugin ${kakemaru_qt_plugins})
+  list(APPEND plugin_files \"$<TARGET_FILE:${plugin}>\")
+endforeach()
+list(JOIN plugin_files " " plugin_files)
 
 install(CODE "
   set(program \"$<TARGET_FILE:kakemaru>\")
-  set(plugins \"$<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>\"
-              \"$<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>\")
-  set(translations \"${QTBASE_JA_QM}\")
-  set(dll_dirs \"${qt_bin_dir}\" \"${gcc_dll_dir}\" \"${sysroot_dll_dir}\")
+  set(plugins ${plugin_files})
+  set(translations \"${QT_JAPANESE_TRANSLATION}\")
+  set(dll_dirs \"${dll_dirs}\")
   set(import_lib_dir \"${import_lib_dir}\")
   set(objdump \"${CMAKE_OBJDUMP}\")
   set(strip \"${CMAKE_STRIP}\")
