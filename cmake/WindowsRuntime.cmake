@@ -7,6 +7,8 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
 # The runtime DLLs of the programs in bin/; TARGETS are the programs that
 # need the most of them.
 function(kakemaru_windows_runtime)
+  # The plugins' targets, here too.
+  find_package(Qt6 REQUIRED COMPONENTS Gui Widgets)
   include(WindowsRuntimeFiles)
   set(bin ${PROJECT_BINARY_DIR}/bin)
   set(dlls ${kakemaru_mingw_dlls})

@@ -2,12 +2,11 @@
 # link, written once for the build's bin/ folder (WindowsRuntime.cmake) and
 # for the installed program (WindowsInstaller.cmake):
 #   kakemaru_mingw_dlls      MinGW's runtime DLLs, where the compiler has them
-#   kakemaru_qt_plugins      Qt's plugin targets; each goes into a folder named
+#   kakemaru_qt_plugins      Qt's plugin targets (of Qt6Gui and Qt6Widgets, found
+#                            by the includer); each goes into a folder named
 #                            as the one it comes from (platforms/, styles/)
 #   QT_JAPANESE_TRANSLATION  Qt's Japanese translations: the host's, since
 #                            they are the same files on every system
-include_guard(GLOBAL)
-find_package(Qt6 REQUIRED COMPONENTS Gui Widgets)
 set(kakemaru_qt_plugins Qt6::QWindowsIntegrationPlugin Qt6::QWindowsVistaStylePlugin)
 set(kakemaru_mingw_dlls)
 foreach(dll libgcc_s_seh-1.dll libstdc++-6.dll libwinpthread-1.dll)
