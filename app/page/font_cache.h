@@ -58,6 +58,6 @@ class FontCache {
   QHash<QString, QString> m_families;
   QHash<QString, qreal> m_cellPerPixel;  // cell height per pixel of font size
   QHash<QPair<QString, int>, PageFont> m_fonts;
-  // A sheet has about a hundred texts; many sheets' worth stay.
-  QCache<LayoutKey, QTextLayout> m_layouts{4096};
+  // A sheet and its answers have a few hundred texts: a few sheets' worth.
+  QCache<LayoutKey, QTextLayout> m_layouts{1024};
 };
