@@ -30,7 +30,7 @@ class GroupBox : public QGroupBox {
   QRect CaptionRect() const;
 
   QString m_caption;
-  // The caption's ink below its baseline, measured once per font.
+  // How far below the caption's top its ink reaches, measured once per font.
   mutable QFont m_inkFont;
   mutable qreal m_captionInk = 0;
   mutable bool m_inkMeasured = false;
