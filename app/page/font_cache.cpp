@@ -1,6 +1,7 @@
 #include "font_cache.h"
 
 #include <QFontMetricsF>
+#include <QPaintDevice>
 
 #include <algorithm>
 #include <cmath>
@@ -59,4 +60,17 @@ FontCache::PageFont FontCache::Font(const QString& faceName, int cellHeight) {
   font.setPixelSize(static_cast<int>(pixels));
   const qreal ascent = QFontMetricsF(font).ascent();
   return *m_fonts.insert(key, PageFont{font, ascent});
+}
+
+const QTextLayout& FontCache::LaidOut(const QString& faceName, int cellHeight, const QString& text,
+                                      const QPaintDevice& device) {
+  LayoutKey key{faceName, cellHeight, device.logicalDpiY(), text};
+  if (const QTextLayout* known = m_layouts.object(key)) return *known;
+  auto* layout = new QTextLayout(text, Font(faceName, cellHeight).font, &device);
+  layout->setCacheEnabled(true);  // keeps the shaping after the first drawing
+  layout->beginLayout();
+  layout->createLine();
+  layout->endLayout();
+  m_layouts.insert(std::move(key), layout);
+  return *layout;
 }

@@ -1,7 +1,9 @@
 #include "qt_drawing_surface.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cstdint>
@@ -69,7 +71,6 @@ void QtDrawingSurface::SetFontHeight(int height) {
 
 void QtDrawingSurface::TextOut(int x, int y, std::string_view text) {
   const FontCache::PageFont font = m_fonts.Font(m_faceName, m_fontHeight);
-  m_painter.setFont(font.font);
   m_painter.setPen(Qt::black);
   if (m_brushStyle == render::BrushStyle::bsSolid) {
     m_painter.setBackgroundMode(Qt::OpaqueMode);
@@ -77,5 +78,15 @@ void QtDrawingSurface::TextOut(int x, int y, std::string_view text) {
   } else {
     m_painter.setBackgroundMode(Qt::TransparentMode);
   }
-  m_painter.drawText(QPointF(Limited(x), Limited(y) + font.ascent), QStringFromCp932(text));
+  const QPointF baseline(Limited(x), Limited(y) + font.ascent);
+  const QString shown = QStringFromCp932(text);
+  // The screen draws the same texts at every repaint, from their kept
+  // layouts, to the same pixels; a printer gets each page once.
+  if (m_painter.paintEngine()->type() == QPaintEngine::Raster) {
+    const QTextLayout& laid = m_fonts.LaidOut(m_faceName, m_fontHeight, shown, *m_painter.device());
+    laid.draw(&m_painter, baseline - QPointF(0, laid.lineAt(0).ascent()));
+    return;
+  }
+  m_painter.setFont(font.font);
+  m_painter.drawText(baseline, shown);
 }

@@ -25,9 +25,13 @@ QRect GroupBox::CaptionRect() const {
 
 // Below the caption's ink rather than its line: small groups need the rows.
 QRect GroupBox::Inside() const {
-  const QFontMetricsF metrics(font());
-  const qreal captionInk = metrics.ascent() + metrics.tightBoundingRect(m_caption).bottom();
-  const int top = static_cast<int>(std::ceil(captionInk)) + 1;
+  if (!m_inkMeasured || m_inkFont != font()) {
+    const QFontMetricsF metrics(font());
+    m_captionInk = metrics.ascent() + metrics.tightBoundingRect(m_caption).bottom();
+    m_inkFont = font();
+    m_inkMeasured = true;
+  }
+  const int top = static_cast<int>(std::ceil(m_captionInk)) + 1;
   return {kFrameWidth, top, width() - 2 * kFrameWidth, height() - top - kFrameWidth - 1};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QGroupBox>
 
 // A group box whose frame runs through the middle of its caption, as on the
@@ -29,4 +30,8 @@ class GroupBox : public QGroupBox {
   QRect CaptionRect() const;
 
   QString m_caption;
+  // How far below the caption's top its ink reaches, measured once per font.
+  mutable QFont m_inkFont;
+  mutable qreal m_captionInk = 0;
+  mutable bool m_inkMeasured = false;
 };

@@ -123,14 +123,7 @@ void OptionGroup::ArrangeItems() {
     return inside.top() + static_cast<int>(std::lround(row * share));
   };
 
-  const QFontMetricsF metrics(font());
-  qreal inkTop = 0;
-  qreal inkBottom = 0;
-  for (const QRadioButton* item : std::as_const(m_items)) {
-    const QRectF ink = metrics.tightBoundingRect(item->text());
-    inkTop = std::min(inkTop, ink.top());
-    inkBottom = std::max(inkBottom, ink.bottom());
-  }
+  if (!m_inkMeasured || m_inkFont != font()) MeasureInk();
   // One indicator size for the group, with a free row above and below it.
   QStyleOptionButton option;
   option.initFrom(m_items.first());
@@ -140,9 +133,22 @@ void OptionGroup::ArrangeItems() {
     auto* item = static_cast<OptionItem*>(m_items.at(index));
     const int row = index % rows;
     item->setFont(font());
-    item->SetLayout(inkTop, inkBottom, indicator);
+    item->SetLayout(m_inkTop, m_inkBottom, indicator);
     item->SetOneRow(rows == 1);
     item->setGeometry((index / rows) * itemWidth + 8, rowTop(row), itemWidth,
                       rowTop(row + 1) - rowTop(row));
   }
+}
+
+void OptionGroup::MeasureInk() {
+  const QFontMetricsF metrics(font());
+  m_inkTop = 0;
+  m_inkBottom = 0;
+  for (const QRadioButton* item : std::as_const(m_items)) {
+    const QRectF ink = metrics.tightBoundingRect(item->text());
+    m_inkTop = std::min(m_inkTop, ink.top());
+    m_inkBottom = std::max(m_inkBottom, ink.bottom());
+  }
+  m_inkFont = font();
+  m_inkMeasured = true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QButtonGroup>
+#include <QFont>
 #include <QList>
 #include <QPointer>
 #include <QStringList>
@@ -44,6 +45,7 @@ class OptionGroup : public GroupBox {
   void EnterOnce();
   void FocusChanged(QWidget* old, QWidget* now);
   void ArrangeItems();
+  void MeasureInk();
   void UpdateTabStops();
 
   QButtonGroup m_buttons;
@@ -53,4 +55,10 @@ class OptionGroup : public GroupBox {
   bool m_settingFromCode = false;
   bool m_entered = false;         // Enter has run since the focus last arrived
   QPointer<QWidget> m_lastFocus;  // the window's focused control, kept while it is inactive
+  // The captions' ink band, measured once per font: shaping every caption
+  // again at each resize and font change would only give the same band.
+  QFont m_inkFont;
+  qreal m_inkTop = 0;
+  qreal m_inkBottom = 0;
+  bool m_inkMeasured = false;
 };

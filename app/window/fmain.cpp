@@ -152,8 +152,10 @@ void TForm1::CreateLabels(const QString& gothic, const QFont& controlFont) {
 
   Label3 = new QLabel(QStringLiteral("ﾌﾟﾘﾝﾄ番号"), this);
   Place(Label3, "Label3", controlFont, {196, 248, 72, 16});
-  Edit1 = new QLineEdit(QStringLiteral("1"), this);
+  Edit1 = new QLineEdit(this);
   Place(Edit1, "Edit1", controlFont, {272, 248, 33, 24});
+  // The text after the font: each font change lays out the text again.
+  Edit1->setText(QStringLiteral("1"));
 }
 
 void TForm1::CreateOptionGroups(const QFont& controlFont) {

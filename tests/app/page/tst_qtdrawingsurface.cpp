@@ -141,17 +141,29 @@ void TestQtDrawingSurface::rectangleCoversExactlyItsPixels() {
 }
 
 void TestQtDrawingSurface::textSitsInItsCell() {
-  QImage image = Blank(200, 120);
-  image.fill(Qt::white);
-  {
+  const auto drawn = [this] {
+    QImage image = Blank(200, 120);
+    image.fill(Qt::white);
     QPainter painter(&image);
     QtDrawingSurface surface(painter, m_fonts);
     surface.SetBrushStyle(render::BrushStyle::bsClear);
     surface.SetFontName(Cp932("ＭＳ 明朝"));
     surface.SetFontHeight(40);
     surface.TextOut(30, 50, Cp932("九×"));
-  }
+    return image;
+  };
+  const QImage image = drawn();
   const FontCache::PageFont& font = m_fonts.Font(QStringLiteral("ＭＳ 明朝"), 40);
+  // Drawn again from its kept layout, it has the pixels Qt gives it directly.
+  QImage direct(image.size(), image.format());
+  direct.fill(Qt::white);
+  QPainter painter(&direct);
+  painter.setFont(font.font);
+  painter.drawText(QPointF(30, 50 + font.ascent), QStringLiteral("九×"));
+  painter.end();
+  QCOMPARE(image, direct);
+  QCOMPARE(drawn(), direct);
+
   const int advance = qCeil(QFontMetricsF(font.font).horizontalAdvance(QStringLiteral("九×")));
   const QRect cell(30, 50, advance, 40);
   QVERIFY(InkIn(image, cell) > 100);
