@@ -5,12 +5,11 @@
 // Built only with CUPS, where the program's own print service is CupsPrintService.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -27,6 +26,8 @@
 #include "fmain.h"
 #include "font_cache.h"
 #include "option_group.h"
+#include "pdf_file.h"
+#include "printer_setup_dialog.h"
 #include "recording_notifier.h"
 #include "recording_surface.h"
 #include "render/make_print.h"
@@ -436,16 +437,18 @@ void TestPrinting::vanishedPrinterIsNotAFailure() {
 void TestPrinting::printerRemovedAfterSetupChoseIt() {
   Run(QStringLiteral("lpoptions"), {"-d", kPdfQueue});
   QString okText;
-  QTimer::singleShot(100, [&okText] {
-    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+  QString printer;
+  QTimer::singleShot(100, [&okText, &printer] {
+    auto* dialog = qobject_cast<PrinterSetupDialog*>(QApplication::activeModalWidget());
     if (dialog == nullptr) return;
-    for (QDialogButtonBox* buttons : dialog->findChildren<QDialogButtonBox*>()) {
-      if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) okText = ok->text();
-    }
-    dialog->accept();
+    auto* buttons = dialog->findChild<QDialogButtonBox*>();
+    okText = buttons->button(QDialogButtonBox::Ok)->text();
+    printer = dialog->findChild<QComboBox*>()->currentText();
+    buttons->button(QDialogButtonBox::Ok)->click();
   });
   Click("btnSetPrn");
   QCOMPARE(okText, QStringLiteral("設定"));
+  QCOMPARE(printer, kPdfQueue);
   QVERIFY(Jobs(kPdfQueue, CUPS_WHICHJOBS_ACTIVE).isEmpty());  // the setup printed nothing
 
   Run(QStringLiteral("lpadmin"), {"-x", kPdfQueue});
@@ -483,9 +486,8 @@ void TestPrinting::stoppedQueueHoldsTheJob() {
 // Where Qt does say that a job failed, the sheet is not counted as printed.
 void TestPrinting::jobThatCannotStartIsNotCounted() {
   FontCache fonts;
-  SheetPrinter printer(fonts, *m_systemService);
-  printer.Printer().setOutputFormat(QPrinter::PdfFormat);
-  printer.Printer().setOutputFileName(QStringLiteral("/nonexistent-folder/sheet.pdf"));
+  SheetPrinter printer(fonts, m_systemService);
+  printer.Choose(PdfFileChoice(QStringLiteral("/nonexistent-folder/sheet.pdf")));
   bool drawn = false;
   const auto outcome = printer.Print(
       {render::kQuestionSheet}, [&drawn](render::DrawingSurface&, int, int, int) { drawn = true; });
@@ -501,9 +503,8 @@ void TestPrinting::answersToFileGoBesideTheQuestions() {
   QCOMPARE(AnswerFileName(QStringLiteral("/a/b")), QStringLiteral("/a/b-答え"));
 
   FontCache fonts;
-  SheetPrinter printer(fonts, *m_systemService);
-  printer.Printer().setOutputFormat(QPrinter::PdfFormat);
-  printer.Printer().setOutputFileName(file);
+  SheetPrinter printer(fonts, m_systemService);
+  printer.Choose(PdfFileChoice(file));
   const worksheet::Sheet& sheet = m_form->CurrentSheet();
   render::ProblemTextTable texts;
   const auto outcome =
@@ -517,7 +518,6 @@ void TestPrinting::answersToFileGoBesideTheQuestions() {
   QVERIFY(!questions.contains(QStringLiteral("＝")));
   QVERIFY(InOrder(Output(QStringLiteral("pdftotext"), {"-raw", AnswerFileName(file), "-"}),
                   Questions(true)));
-  QCOMPARE(printer.Printer().outputFileName(), file);
 }
 
 QTEST_MAIN(TestPrinting)
