@@ -212,6 +212,15 @@ int DefaultResolution(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
   return dpi >= 72 && dpi <= 9600 ? dpi : kFallbackResolution;
 }
 
+// A standard paper by the name Qt's dialogs give it ("A4", "JIS B5"), any
+// other as the scheduler words it.
+QString PaperText(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_size_t& size,
+                  const QPageLayout& layout) {
+  if (layout.pageSize().id() != QPageSize::Custom) return layout.pageSize().name();
+  const char* text = cupsLocalizeDestMedia(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size);
+  return text != nullptr ? QString::fromUtf8(text) : MediaName(size);
+}
+
 // The job's options as CUPS takes them; the sheet stays portrait.
 int JobOptionsFor(const JobOptions& job, cups_option_t** options) {
   int count = 0;
@@ -336,10 +345,9 @@ PrintAnswer<PrinterPapers> CupsPrintService::Papers(Deadline deadline, const QSt
     if (name.isEmpty() || names.contains(name)) continue;
     if (name == defaultName) papers.defaultPaper = names.size();
     names << name;
-    const char* text =
-        cupsLocalizeDestMedia(http, dest.get(), info.get(), CUPS_MEDIA_FLAGS_DEFAULT, &size);
-    papers.papers << PrinterPaper{{name, text != nullptr ? QString::fromUtf8(text) : name},
-                                  {LayoutOf(size), resolution, {}}};
+    const QPageLayout layout = LayoutOf(size);
+    papers.papers << PrinterPaper{{name, PaperText(http, dest.get(), info.get(), size, layout)},
+                                  {layout, resolution, {}}};
   }
   if (papers.papers.isEmpty()) {
     if (connection.TimedOut()) return {PrintReply::NoAnswer, {}};

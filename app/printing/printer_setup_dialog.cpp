@@ -101,24 +101,28 @@ PrintReply PrinterSetupDialog::LoadPapers(const PrinterChoice* current) {
       current != nullptr &&
       (PdfChosen() ? current->printer.isEmpty() : current->printer == m_printer->currentText());
   m_paper->clear();
-  qsizetype paperIndex = m_papers.defaultPaper;
+  qsizetype paperIndex = -1;
   for (qsizetype index = 0; index < m_papers.papers.size(); ++index) {
     const PrinterItem& paper = m_papers.papers.at(index).paper;
     m_paper->addItem(paper.text);
-    if (sameTarget && paper.name == current->options.paper) paperIndex = index;
+    if (sameTarget && paperIndex < 0 && paper.name == current->options.paper) paperIndex = index;
   }
+  if (paperIndex < 0) paperIndex = m_papers.defaultPaper;
   m_paper->setCurrentIndex(static_cast<int>(paperIndex));
   m_source->clear();
   // Without sources to choose, the printer chooses.
   if (m_papers.sources.isEmpty()) {
     m_source->addItem(QStringLiteral("自動"));
   } else {
-    qsizetype sourceIndex = std::max<qsizetype>(m_papers.defaultSource, 0);
+    qsizetype sourceIndex = -1;
     for (qsizetype index = 0; index < m_papers.sources.size(); ++index) {
       const PrinterItem& source = m_papers.sources.at(index);
       m_source->addItem(source.text);
-      if (sameTarget && source.name == current->options.source) sourceIndex = index;
+      if (sameTarget && sourceIndex < 0 && source.name == current->options.source) {
+        sourceIndex = index;
+      }
     }
+    if (sourceIndex < 0) sourceIndex = std::max<qsizetype>(m_papers.defaultSource, 0);
     m_source->setCurrentIndex(static_cast<int>(sourceIndex));
   }
   m_source->setEnabled(m_papers.sources.size() > 1);

@@ -236,6 +236,7 @@ std::optional<QString> SheetPrinter::Target(PrintService::Deadline deadline, Pri
 std::optional<QString> SheetPrinter::DrawDocument(JobDocument kind, const PrinterPage& page,
                                                   int drawMode, const PageDrawer& drawPage,
                                                   QByteArray& document) {
+  if (!page.layout.isValid() || page.resolution <= 0) return kUnsupported;
   const QSize printable = page.printable.isEmpty()
                               ? page.layout.paintRectPixels(page.resolution).size()
                               : page.printable.size();

@@ -120,7 +120,7 @@ PrintReply WindowsPrintService::PrinterState(Deadline deadline, const QString& p
                                                             : PrintReply::Done;
 }
 
-// The paper travels as the job's page: it needs no name of its own.
+// The paper travels as the job's page; its name only tells it apart.
 PrintAnswer<PrinterPaper> WindowsPrintService::DefaultPaper(Deadline deadline,
                                                             const QString& printer) {
   WindowsSpooler::Paper paper;
@@ -128,7 +128,7 @@ PrintAnswer<PrinterPaper> WindowsPrintService::DefaultPaper(Deadline deadline,
   if (reply != PrintReply::Done) return {reply, {}};
   PrinterPaper answer;
   answer.page = paper.size.isEmpty() ? UntoldPage() : PageOf(paper);
-  answer.paper.text = answer.page.layout.pageSize().name();
+  answer.paper = {answer.page.layout.pageSize().key(), answer.page.layout.pageSize().name()};
   return {PrintReply::Done, answer};
 }
 
@@ -146,7 +146,7 @@ PrintAnswer<PrinterPapers> WindowsPrintService::Papers(Deadline deadline, const 
       continue;
     }
     const QPageLayout layout(size, QPageLayout::Portrait, usual.margins(), usual.units());
-    papers.papers << PrinterPaper{{QString(), size.name()},
+    papers.papers << PrinterPaper{{size.key(), size.name()},
                                   {layout, standard.value.page.resolution, {}}};
   }
   if (papers.papers.isEmpty()) papers.papers << standard.value;

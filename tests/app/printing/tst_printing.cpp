@@ -143,6 +143,7 @@ class TestPrinting : public QObject, private WindowFixture {
   void stalledScheduler();
   void vanishedPrinterIsNotAFailure();
   void printerRemovedAfterSetupChoseIt();
+  void setupChoosesPrinterAndPaper();
   void stoppedQueueHoldsTheJob();
   void jobThatCannotStartIsNotCounted();
   void answersToFileGoBesideTheQuestions();
@@ -461,6 +462,43 @@ void TestPrinting::printerRemovedAfterSetupChoseIt() {
   QCOMPARE(Edit1(), QStringLiteral("7"));
 
   QCOMPARE(PrintWith(kPdfQueue, "PrintBtn").size(), 1);
+  QCOMPARE(Edit1(), QStringLiteral("8"));
+}
+
+// The setup lists the queues and each one's papers from the service; the
+// paper chosen there is the paper the printer gets.
+void TestPrinting::setupChoosesPrinterAndPaper() {
+  Run(QStringLiteral("lpoptions"), {"-d", kPdfQueue});
+  Run(QStringLiteral("lpadmin"), {"-p", kIppQueue, "-o", "media=iso_a4_210x297mm"});
+  QStringList printers;
+  QStringList papers;
+  QTimer::singleShot(100, [&] {
+    auto* dialog = qobject_cast<PrinterSetupDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    const QList<QComboBox*> boxes = dialog->findChildren<QComboBox*>();
+    QComboBox* printer = boxes.at(0);
+    QComboBox* paper = boxes.at(1);
+    for (int index = 0; index < printer->count(); ++index) printers << printer->itemText(index);
+    printer->setCurrentIndex(printer->findText(kIppQueue));
+    for (int index = 0; index < paper->count(); ++index) papers << paper->itemText(index);
+    paper->setCurrentIndex(paper->findText(QStringLiteral("JIS B5")));
+    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  });
+  Click("btnSetPrn");
+  QVERIFY(m_notifier.errors.isEmpty());
+  for (const QString& queue : {kPdfQueue, kIppQueue, kRawQueue, PrinterSetupDialog::kPdfFile}) {
+    QVERIFY2(printers.contains(queue), qPrintable(printers.join(", ")));
+  }
+  QCOMPARE(papers.size(), 3);  // the driverless printer's
+  for (const char* paper : {"A4", "JIS B5", "Letter / ANSI A"}) {
+    QVERIFY2(papers.contains(QLatin1String(paper)), qPrintable(papers.join(", ")));
+  }
+
+  const QStringList documents = PrintWith(kIppQueue, "PrintBtn");
+  QCOMPARE(documents.size(), 1);
+  const PdfPage page = ReadPdf(documents.first());
+  QVERIFY2(qAbs(page.size.width() - 515.91) < 1.5 && qAbs(page.size.height() - 728.5) < 1.5,
+           qPrintable(QStringLiteral("%1 × %2 pt").arg(page.size.width()).arg(page.size.height())));
   QCOMPARE(Edit1(), QStringLiteral("8"));
 }
 
