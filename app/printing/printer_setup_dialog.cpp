@@ -1,10 +1,14 @@
 #include "printer_setup_dialog.h"
 
+#include "application_identity.h"
 #include "pdf_file.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -13,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -27,6 +32,18 @@ QLabel* FieldLabel(const QString& text, QWidget* field, QWidget* parent) {
   name.remove(QRegularExpression(QStringLiteral(R"(\(&.\)|&|:)")));
   field->setAccessibleName(name);
   return label;
+}
+
+// Orca reads a combo box's value from its selected item, which Qt 6.4 does
+// not report: the current item is told as the focus, when the box gets the
+// focus and whenever the item changes under it.
+void TellCurrentItem(QComboBox* box) {
+  if (!box->hasFocus() || !QAccessible::isActive()) return;
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(box->view());
+  QAccessibleInterface* item = list == nullptr ? nullptr : list->child(box->currentIndex());
+  if (item == nullptr) return;
+  QAccessibleEvent focus(item, QAccessible::Focus);
+  QAccessible::updateAccessibility(&focus);
 }
 
 }  // namespace
@@ -67,8 +84,22 @@ PrinterSetupDialog::PrinterSetupDialog(SetupQuestions& service, const PrinterLis
   connect(m_browse, &QPushButton::clicked, this, &PrinterSetupDialog::Browse);
   connect(m_file, &QLineEdit::textChanged, this, &PrinterSetupDialog::UpdateOk);
 
+  for (QComboBox* box : {m_printer, m_paper, m_source}) {
+    box->installEventFilter(this);
+    connect(box, &QComboBox::currentIndexChanged, this, [box] { TellCurrentItem(box); });
+  }
+
   const int defaultIndex = m_printer->findText(printers.defaultPrinter);
   m_printer->setCurrentIndex(defaultIndex >= 0 ? defaultIndex : 0);
+}
+
+bool PrinterSetupDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn) {
+    auto* box = static_cast<QComboBox*>(watched);
+    QMetaObject::invokeMethod(
+        box, [box] { TellCurrentItem(box); }, Qt::QueuedConnection);
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 bool PrinterSetupDialog::PdfChosen() const {
@@ -126,6 +157,14 @@ PrintReply PrinterSetupDialog::LoadPapers(const PrinterChoice* current) {
     m_source->setCurrentIndex(static_cast<int>(sourceIndex));
   }
   m_source->setEnabled(m_papers.sources.size() > 1);
+  // A name to start from: the user may keep it. Orca says nothing of an
+  // empty line edit that gets the focus, not even its name.
+  if (PdfChosen() && m_file->text().isEmpty()) {
+    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    const QDir folder = documents.exists() ? documents : QDir::home();
+    m_file->setText(
+        QDir::toNativeSeparators(folder.filePath(kProgramTitle + QStringLiteral(".pdf"))));
+  }
   m_file->setEnabled(PdfChosen());
   m_browse->setEnabled(PdfChosen());
   UpdateOk();

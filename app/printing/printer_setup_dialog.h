@@ -31,6 +31,9 @@ class PrinterSetupDialog final : public QDialog {
   // Why the dialog closed itself: the service failed while it was open.
   PrintReply Failure() const { return m_failure; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   bool PdfChosen() const;
   PrintReply LoadPapers(const PrinterChoice* current);
