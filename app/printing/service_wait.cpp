@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <thread>
 
 namespace {
 
@@ -71,36 +72,38 @@ struct ServiceWait::State {
   std::deque<std::shared_ptr<Task>> queue;
   bool stopping = false;
   bool workerEnded = false;
+  std::thread worker;
 };
 
 ServiceWait::ServiceWait(std::chrono::milliseconds closingLimit)
-    : m_closingLimit(closingLimit),
-      m_state(std::make_shared<State>()),
-      m_worker([state = m_state, this] {
-        for (;;) {
-          std::shared_ptr<Task> task;
-          {
-            std::unique_lock lock(state->mutex);
-            state->wake.wait(lock, [&state] { return state->stopping || !state->queue.empty(); });
-            if (state->stopping) break;
-            task = std::move(state->queue.front());
-            state->queue.pop_front();
-            // Nobody waits for a request whose deadline has passed.
-            if (Clock::now() >= task->deadline) continue;
-            task->started = true;
-          }
-          task->request();
-          // Under the lock: once stopping, the ServiceWait may be gone.
-          const std::lock_guard lock(state->mutex);
-          task->done = true;
-          if (state->stopping) break;
-          QMetaObject::invokeMethod(
-              &m_waker, [this] { Woken(); }, Qt::QueuedConnection);
-        }
-        const std::lock_guard lock(state->mutex);
-        state->workerEnded = true;
-        state->finished.notify_all();
-      }) {}
+    : m_closingLimit(closingLimit), m_state(std::make_shared<State>()) {
+  // Started once everything it may touch exists.
+  m_state->worker = std::thread([state = m_state, this] {
+    for (;;) {
+      std::shared_ptr<Task> task;
+      {
+        std::unique_lock lock(state->mutex);
+        state->wake.wait(lock, [&state] { return state->stopping || !state->queue.empty(); });
+        if (state->stopping) break;
+        task = std::move(state->queue.front());
+        state->queue.pop_front();
+        // Nobody waits for a request whose deadline has passed.
+        if (Clock::now() >= task->deadline) continue;
+        task->started = true;
+      }
+      task->request();
+      // Under the lock: once stopping, the ServiceWait may be gone.
+      const std::lock_guard lock(state->mutex);
+      task->done = true;
+      if (state->stopping) break;
+      QMetaObject::invokeMethod(
+          &m_waker, [this] { Woken(); }, Qt::QueuedConnection);
+    }
+    const std::lock_guard lock(state->mutex);
+    state->workerEnded = true;
+    state->finished.notify_all();
+  });
+}
 
 ServiceWait::~ServiceWait() {
   std::unique_lock lock(m_state->mutex);
@@ -111,10 +114,10 @@ ServiceWait::~ServiceWait() {
       m_state->finished.wait_for(lock, m_closingLimit, [this] { return m_state->workerEnded; });
   lock.unlock();
   if (ended) {
-    m_worker.join();
+    m_state->worker.join();
   } else {
     // Stalled in the service: it ends on its own, or with the process.
-    m_worker.detach();
+    m_state->worker.detach();
   }
 }
 

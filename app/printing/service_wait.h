@@ -6,7 +6,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <thread>
 #include <type_traits>
 #include <utility>
 
@@ -72,5 +71,4 @@ class ServiceWait {
   QObject m_waker;               // on the window's thread: the worker wakes the wait through it
   QEventLoop* m_loop = nullptr;  // the wait going on, if any
   bool m_woken = false;
-  std::thread m_worker;  // last: started once everything above exists
 };
