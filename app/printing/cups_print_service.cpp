@@ -172,12 +172,12 @@ bool FindDefaultMedia(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_
          cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0;
 }
 
-// The job option's name for a paper: the scheduler's, else the standard
-// name of its size.
+// The job option's name for a paper: the standard name of its size. A
+// printer may list one paper under several names of its own (bordered,
+// borderless).
 QString MediaName(const cups_size_t& size) {
-  if (size.media[0] != '\0') return QString::fromUtf8(size.media);
   const pwg_media_t* pwg = pwgMediaForSize(size.width, size.length);
-  return pwg == nullptr ? QString() : QString::fromLatin1(pwg->pwg);
+  return pwg != nullptr ? QString::fromLatin1(pwg->pwg) : QString::fromUtf8(size.media);
 }
 
 // The paper where the printer tells none (a raw queue, a printer shared
@@ -342,12 +342,17 @@ PrintAnswer<PrinterPapers> CupsPrintService::Papers(Deadline deadline, const QSt
       continue;
     }
     const QString name = MediaName(size);
-    if (name.isEmpty() || names.contains(name)) continue;
+    const QPageLayout layout = LayoutOf(size);
+    const PrinterPaper paper{{name, PaperText(http, dest.get(), info.get(), size, layout)},
+                             {layout, resolution, {}}};
+    // Of one paper listed twice, the one with margins: it prints whole.
+    if (const qsizetype seen = names.indexOf(name); seen >= 0) {
+      if (papers.papers.at(seen).page.layout.margins().isNull()) papers.papers[seen] = paper;
+      continue;
+    }
     if (name == defaultName) papers.defaultPaper = names.size();
     names << name;
-    const QPageLayout layout = LayoutOf(size);
-    papers.papers << PrinterPaper{{name, PaperText(http, dest.get(), info.get(), size, layout)},
-                                  {layout, resolution, {}}};
+    papers.papers << paper;
   }
   if (papers.papers.isEmpty()) {
     if (connection.TimedOut()) return {PrintReply::NoAnswer, {}};
