@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -125,9 +124,7 @@ void BM_PrintClick_StoppedScheduler(benchmark::State& state) {
 BENCHMARK(BM_PrintClick_StoppedScheduler)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_SamePageIntoImage(benchmark::State& state) {
-  QPrinter sizing(QPrinter::HighResolution);
-  sizing.setResolution(kResolution);
-  const QRect printable = sizing.pageLayout().paintRectPixels(kResolution);
+  const QRect printable = PdfFileChoice(QString()).page.layout.paintRectPixels(kResolution);
   QImage image(printable.size(), QImage::Format_RGB32);
   FontCache fonts;
   Page page;

@@ -22,6 +22,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "fmain.h"
 #include "font_cache.h"
@@ -122,6 +123,20 @@ PdfPage ReadPdf(const QString& file) {
     page.words << QPointF(match.captured(1).toDouble(), match.captured(2).toDouble());
   }
   return page;
+}
+
+// Runs the steps in the printer setup once it shows, after the service has
+// told its printers and papers, however long that takes.
+void InSetup(QObject* context, std::function<void(PrinterSetupDialog&)> steps) {
+  auto* watch = new QTimer(context);
+  QObject::connect(watch, &QTimer::timeout, [watch, steps = std::move(steps)] {
+    auto* dialog = qobject_cast<PrinterSetupDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    watch->deleteLater();
+    watch->stop();
+    steps(*dialog);
+  });
+  watch->start(20);
 }
 
 }  // namespace
@@ -439,12 +454,10 @@ void TestPrinting::printerRemovedAfterSetupChoseIt() {
   Run(QStringLiteral("lpoptions"), {"-d", kPdfQueue});
   QString okText;
   QString printer;
-  QTimer::singleShot(100, [&okText, &printer] {
-    auto* dialog = qobject_cast<PrinterSetupDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    auto* buttons = dialog->findChild<QDialogButtonBox*>();
+  InSetup(this, [&okText, &printer](PrinterSetupDialog& dialog) {
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
     okText = buttons->button(QDialogButtonBox::Ok)->text();
-    printer = dialog->findChild<QComboBox*>()->currentText();
+    printer = dialog.findChild<QComboBox*>()->currentText();
     buttons->button(QDialogButtonBox::Ok)->click();
   });
   Click("btnSetPrn");
@@ -472,17 +485,15 @@ void TestPrinting::setupChoosesPrinterAndPaper() {
   Run(QStringLiteral("lpadmin"), {"-p", kIppQueue, "-o", "media=iso_a4_210x297mm"});
   QStringList printers;
   QStringList papers;
-  QTimer::singleShot(100, [&] {
-    auto* dialog = qobject_cast<PrinterSetupDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    const QList<QComboBox*> boxes = dialog->findChildren<QComboBox*>();
+  InSetup(this, [&](PrinterSetupDialog& dialog) {
+    const QList<QComboBox*> boxes = dialog.findChildren<QComboBox*>();
     QComboBox* printer = boxes.at(0);
     QComboBox* paper = boxes.at(1);
     for (int index = 0; index < printer->count(); ++index) printers << printer->itemText(index);
     printer->setCurrentIndex(printer->findText(kIppQueue));
     for (int index = 0; index < paper->count(); ++index) papers << paper->itemText(index);
     paper->setCurrentIndex(paper->findText(QStringLiteral("JIS B5")));
-    dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
   });
   Click("btnSetPrn");
   QVERIFY(m_notifier.errors.isEmpty());
