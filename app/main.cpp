@@ -65,8 +65,9 @@ int main(int argc, char* argv[]) {
   InstallJapaneseQtTranslations();
 
   MessageBoxes messageBoxes;
-  const std::unique_ptr<PrintService> printService = MakeSystemPrintService();
-  TForm1 form(messageBoxes, *printService);
+  // Shared with a print request that may outlive the window, stalled in the
+  // service when the program closes.
+  TForm1 form(messageBoxes, MakeSystemPrintService());
   form.show();
   return QApplication::exec();
 }

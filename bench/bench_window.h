@@ -24,8 +24,8 @@ class ErrorNotifier : public Notifier {
 
 struct BenchWindow {
   ErrorNotifier notifier;
-  std::unique_ptr<PrintService> printService = MakeSystemPrintService();
-  TForm1 form{notifier, *printService};
+  std::shared_ptr<PrintService> printService = MakeSystemPrintService();
+  TForm1 form{notifier, printService};
 };
 
 // All ten tables, "８０問", in random order.

@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -24,6 +23,7 @@
 #include "bench_window.h"
 #include "cups_print_service.h"
 #include "font_cache.h"
+#include "pdf_file.h"
 #include "qt_benchmarks.h"
 #include "qt_drawing_surface.h"
 #include "render/make_print.h"
@@ -65,9 +65,11 @@ bool UseQueue(benchmark::State& state, const char* variable) {
 void BM_PrintClick(benchmark::State& state, const char* queueVariable) {
   if (!UseQueue(state, queueVariable)) return;
   Window window;
-  PrinterPage page;
-  window.printService->DefaultPage(std::chrono::steady_clock::now() + std::chrono::seconds(3),
-                                   QString::fromUtf8(qgetenv("LPDEST")), page);
+  const PrinterPage page =
+      window.printService
+          ->DefaultPaper(std::chrono::steady_clock::now() + std::chrono::seconds(3),
+                         QString::fromUtf8(qgetenv("LPDEST")))
+          .value.page;
   for (auto _ : state) window.Print();
   if (!window.notifier.errors.isEmpty()) {
     state.SkipWithError(window.notifier.errors.first().toUtf8().constData());
@@ -122,9 +124,7 @@ void BM_PrintClick_StoppedScheduler(benchmark::State& state) {
 BENCHMARK(BM_PrintClick_StoppedScheduler)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_SamePageIntoImage(benchmark::State& state) {
-  QPrinter sizing(QPrinter::HighResolution);
-  sizing.setResolution(kResolution);
-  const QRect printable = sizing.pageLayout().paintRectPixels(kResolution);
+  const QRect printable = PdfFileChoice(QString()).page.layout.paintRectPixels(kResolution);
   QImage image(printable.size(), QImage::Format_RGB32);
   FontCache fonts;
   Page page;
@@ -141,12 +141,11 @@ BENCHMARK(BM_SamePageIntoImage)->Unit(benchmark::kMillisecond);
 void BM_PdfBytesPerPage(benchmark::State& state) {
   QTemporaryDir folder;
   FontCache fonts;
-  CupsPrintService service;
-  SheetPrinter printer(fonts, service);
-  printer.Printer().setResolution(kResolution);
-  printer.Printer().setOutputFormat(QPrinter::PdfFormat);
+  SheetPrinter printer(fonts, std::make_shared<CupsPrintService>());
   const QString file = folder.filePath(QStringLiteral("sheet.pdf"));
-  printer.Printer().setOutputFileName(file);
+  PrinterChoice choice = PdfFileChoice(file);
+  choice.page.resolution = kResolution;
+  printer.Choose(choice);
   Page page;
   for (auto _ : state) {
     printer.Print({render::kQuestionSheet},

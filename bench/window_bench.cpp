@@ -70,8 +70,8 @@ BENCHMARK(BM_FirstPaint_BareWindow)->Unit(benchmark::kMillisecond);
 
 void BM_FirstPaint_TForm1(benchmark::State& state) {
   ErrorNotifier notifier;
-  const std::unique_ptr<PrintService> printService = MakeSystemPrintService();
-  ShowUntilPainted(state, [&] { return std::make_unique<TForm1>(notifier, *printService); });
+  const std::shared_ptr<PrintService> printService = MakeSystemPrintService();
+  ShowUntilPainted(state, [&] { return std::make_unique<TForm1>(notifier, printService); });
 }
 BENCHMARK(BM_FirstPaint_TForm1)->Unit(benchmark::kMillisecond);
 
@@ -180,10 +180,10 @@ int RunChild(int argc, char** argv, const char* mode) {
   QApplication application(argc, argv);
   InstallJapaneseQtTranslations();
   ErrorNotifier notifier;
-  const std::unique_ptr<PrintService> printService = MakeSystemPrintService();
+  const std::shared_ptr<PrintService> printService = MakeSystemPrintService();
   std::unique_ptr<QWidget> window;
   if (std::strcmp(mode, "form") == 0) {
-    window = std::make_unique<TForm1>(notifier, *printService);
+    window = std::make_unique<TForm1>(notifier, printService);
   } else {
     window = std::make_unique<QWidget>();
     window->resize(662, 527);

@@ -5,8 +5,6 @@
 #include <QLocale>
 #include <QMarginsF>
 #include <QPageSize>
-#include <QPrintEngine>
-#include <QPrinter>
 #include <QSizeF>
 
 #include <cups/cups.h>
@@ -25,9 +23,6 @@ constexpr double kPollSeconds = 0.1;
 // When a printer states no resolution: a common one; the page is vector
 // graphics, so this only sets how finely its positions are rounded.
 constexpr int kFallbackResolution = 600;
-// Where Qt's CUPS printing keeps the printer options chosen in the print
-// dialog (paper source, quality, ...), as name, value pairs.
-constexpr auto kQtCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 PrintReply ReplyFor(ipp_status_t status) {
   switch (status) {
@@ -177,11 +172,19 @@ bool FindDefaultMedia(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_
          cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0;
 }
 
+// The job option's name for a paper: the standard name of its size. A
+// printer may list one paper under several names of its own (bordered,
+// borderless).
+QString MediaName(const cups_size_t& size) {
+  const pwg_media_t* pwg = pwgMediaForSize(size.width, size.length);
+  return pwg != nullptr ? QString::fromLatin1(pwg->pwg) : QString::fromUtf8(size.media);
+}
+
 // The paper where the printer tells none (a raw queue, a printer shared
 // from elsewhere): the user's, else the locale's, Letter where it measures
 // in inches as in the US and A4 everywhere else, Japan included. Its margins
 // are unknown: none.
-PrinterPage UntoldPage(const cups_dest_t& dest) {
+PrinterPaper UntoldPaper(const cups_dest_t& dest) {
   const QList<const pwg_media_t*> chosen = UsersMedia(dest);
   const pwg_media_t* pwg =
       !chosen.isEmpty() ? chosen.first()
@@ -191,23 +194,8 @@ PrinterPage UntoldPage(const cups_dest_t& dest) {
   cups_size_t size{};
   size.width = pwg->width;
   size.length = pwg->length;
-  return {LayoutOf(size),
-          kFallbackResolution,
-          {QStringLiteral("media"), QString::fromLatin1(pwg->pwg)},
-          {}};
-}
-
-// The job options that ask for this paper.
-QStringList MediaOptions(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_size_t& size) {
-  cups_option_t* options = nullptr;
-  const int count =
-      cupsAddDestMediaOptions(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size, 0, &options);
-  QStringList result;
-  for (int i = 0; i < count; ++i) {
-    result << QString::fromUtf8(options[i].name) << QString::fromUtf8(options[i].value);
-  }
-  cupsFreeOptions(count, options);
-  return result;
+  const QString name = QString::fromLatin1(pwg->pwg);
+  return {{name, name}, {LayoutOf(size), kFallbackResolution, {}}};
 }
 
 int DefaultResolution(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
@@ -224,24 +212,81 @@ int DefaultResolution(http_t* http, cups_dest_t* dest, cups_dinfo_t* info) {
   return dpi >= 72 && dpi <= 9600 ? dpi : kFallbackResolution;
 }
 
-}  // namespace
-
-PrintReply CupsPrintService::ServiceState(Deadline deadline) {
-  const Connection connection(deadline);
-  if (connection.Http() == nullptr) return connection.Failure(PrintReply::Failed);
-  ipp_t* response = cupsDoRequest(connection.Http(), ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
-  if (response == nullptr) return connection.Failure(PrintReply::Failed);
-  ippDelete(response);
-  return PrintReply::Done;
+// A standard paper by the name Qt's dialogs give it ("A4", "JIS B5"), any
+// other as the scheduler words it.
+QString PaperText(http_t* http, cups_dest_t* dest, cups_dinfo_t* info, cups_size_t& size,
+                  const QPageLayout& layout) {
+  if (layout.pageSize().id() != QPageSize::Custom) return layout.pageSize().name();
+  const char* text = cupsLocalizeDestMedia(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size);
+  return text != nullptr ? QString::fromUtf8(text) : MediaName(size);
 }
 
-PrintReply CupsPrintService::DefaultPrinter(Deadline deadline, QString& printer) {
+// The job's options as CUPS takes them; the sheet stays portrait.
+int JobOptionsFor(const JobOptions& job, cups_option_t** options) {
+  int count = 0;
+  const auto add = [&](const char* name, const QString& value) {
+    count = cupsAddOption(name, value.toUtf8().constData(), count, options);
+  };
+  if (!job.paper.isEmpty()) add("media", job.paper);
+  if (!job.source.isEmpty()) add("media-source", job.source);
+  if (job.copies > 1) {
+    add("copies", QString::number(job.copies));
+    add("multiple-document-handling", job.collate
+                                          ? QStringLiteral("separate-documents-collated-copies")
+                                          : QStringLiteral("separate-documents-uncollated-copies"));
+  }
+  switch (job.sides) {
+    case PrintSides::OneSided:
+      add("sides", QStringLiteral("one-sided"));
+      break;
+    case PrintSides::LongEdge:
+      add("sides", QStringLiteral("two-sided-long-edge"));
+      break;
+    case PrintSides::ShortEdge:
+      add("sides", QStringLiteral("two-sided-short-edge"));
+      break;
+    case PrintSides::PrinterDefault:
+      break;
+  }
+  switch (job.colour) {
+    case PrintColour::Colour:
+      add("print-color-mode", QStringLiteral("color"));
+      break;
+    case PrintColour::Greyscale:
+      add("print-color-mode", QStringLiteral("monochrome"));
+      break;
+    case PrintColour::PrinterDefault:
+      break;
+  }
+  return count;
+}
+
+}  // namespace
+
+PrintAnswer<PrinterList> CupsPrintService::Printers(Deadline deadline) {
   const Connection connection(deadline);
-  if (connection.Http() == nullptr) return connection.Failure(PrintReply::Failed);
+  if (connection.Http() == nullptr) return {connection.Failure(PrintReply::Failed), {}};
+  cups_dest_t* dests = nullptr;
+  const int count = cupsGetDests2(connection.Http(), &dests);
+  if (count == 0 && cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) {
+    return {connection.LastError(), {}};
+  }
+  PrinterList list;
+  for (int i = 0; i < count; ++i) {
+    list.printers << PrinterName(dests[i]);
+    if (dests[i].is_default != 0) list.defaultPrinter = list.printers.last();
+  }
+  cupsFreeDests(count, dests);
+  if (connection.TimedOut()) return {PrintReply::NoAnswer, {}};
+  return {PrintReply::Done, list};
+}
+
+PrintAnswer<QString> CupsPrintService::DefaultPrinter(Deadline deadline) {
+  const Connection connection(deadline);
+  if (connection.Http() == nullptr) return {connection.Failure(PrintReply::Failed), {}};
   const Dest dest(cupsGetNamedDest(connection.Http(), nullptr, nullptr));
-  if (!dest) return connection.LastError();
-  printer = PrinterName(*dest);
-  return PrintReply::Done;
+  if (!dest) return {connection.LastError(), {}};
+  return {PrintReply::Done, PrinterName(*dest)};
 }
 
 PrintReply CupsPrintService::PrinterState(Deadline deadline, const QString& printer) {
@@ -255,27 +300,82 @@ PrintReply CupsPrintService::PrinterState(Deadline deadline, const QString& prin
                                                                       : PrintReply::Done;
 }
 
-PrintReply CupsPrintService::DefaultPage(Deadline deadline, const QString& printer,
-                                         PrinterPage& page) {
+PrintAnswer<PrinterPaper> CupsPrintService::DefaultPaper(Deadline deadline,
+                                                         const QString& printer) {
   const Connection connection(deadline);
   http_t* http = connection.Http();
-  if (http == nullptr) return connection.Failure(PrintReply::Failed);
+  if (http == nullptr) return {connection.Failure(PrintReply::Failed), {}};
   const Dest dest = NamedDest(http, printer);
-  if (!dest) return connection.LastError();
+  if (!dest) return {connection.LastError(), {}};
   const DestInfo info(cupsCopyDestInfo(http, dest.get()));
-  if (!info) return connection.LastError();
+  if (!info) return {connection.LastError(), {}};
   cups_size_t size{};
   if (FindDefaultMedia(http, dest.get(), info.get(), size)) {
-    page = {LayoutOf(size),
-            DefaultResolution(http, dest.get(), info.get()),
-            MediaOptions(http, dest.get(), info.get(), size),
-            {}};
-  } else if (connection.TimedOut()) {
-    return PrintReply::NoAnswer;
-  } else {
-    page = UntoldPage(*dest);
+    const QString name = MediaName(size);
+    return {PrintReply::Done,
+            {{name, name}, {LayoutOf(size), DefaultResolution(http, dest.get(), info.get()), {}}}};
   }
-  return PrintReply::Done;
+  if (connection.TimedOut()) return {PrintReply::NoAnswer, {}};
+  return {PrintReply::Done, UntoldPaper(*dest)};
+}
+
+// Every paper the printer lists once, by its name, as the scheduler words it
+// for the user, and its paper sources.
+PrintAnswer<PrinterPapers> CupsPrintService::Papers(Deadline deadline, const QString& printer) {
+  const Connection connection(deadline);
+  http_t* http = connection.Http();
+  if (http == nullptr) return {connection.Failure(PrintReply::Failed), {}};
+  const Dest dest = NamedDest(http, printer);
+  if (!dest) return {connection.LastError(), {}};
+  const DestInfo info(cupsCopyDestInfo(http, dest.get()));
+  if (!info) return {connection.LastError(), {}};
+  const int resolution = DefaultResolution(http, dest.get(), info.get());
+  PrinterPapers papers;
+  cups_size_t size{};
+  const QString defaultName =
+      FindDefaultMedia(http, dest.get(), info.get(), size) ? MediaName(size) : QString();
+  const int count = cupsGetDestMediaCount(http, dest.get(), info.get(), CUPS_MEDIA_FLAGS_DEFAULT);
+  QStringList names;
+  for (int index = 0; index < count; ++index) {
+    if (cupsGetDestMediaByIndex(http, dest.get(), info.get(), index, CUPS_MEDIA_FLAGS_DEFAULT,
+                                &size) == 0) {
+      continue;
+    }
+    const QString name = MediaName(size);
+    const QPageLayout layout = LayoutOf(size);
+    const PrinterPaper paper{{name, PaperText(http, dest.get(), info.get(), size, layout)},
+                             {layout, resolution, {}}};
+    // Of one paper listed twice, the one with margins: it prints whole.
+    if (const qsizetype seen = names.indexOf(name); seen >= 0) {
+      if (papers.papers.at(seen).page.layout.margins().isNull()) papers.papers[seen] = paper;
+      continue;
+    }
+    if (name == defaultName) papers.defaultPaper = names.size();
+    names << name;
+    papers.papers << paper;
+  }
+  if (papers.papers.isEmpty()) {
+    if (connection.TimedOut()) return {PrintReply::NoAnswer, {}};
+    papers.papers << UntoldPaper(*dest);
+  }
+  const char* chosenSource = cupsGetOption("media-source", dest->num_options, dest->options);
+  ipp_attribute_t* defaultSource =
+      cupsFindDestDefault(http, dest.get(), info.get(), "media-source");
+  const QByteArray sourceDefault = chosenSource != nullptr ? QByteArray(chosenSource)
+                                   : defaultSource != nullptr
+                                       ? QByteArray(ippGetString(defaultSource, 0, nullptr))
+                                       : QByteArray();
+  ipp_attribute_t* sources = cupsFindDestSupported(http, dest.get(), info.get(), "media-source");
+  for (int index = 0; index < ippGetCount(sources); ++index) {
+    const char* source = ippGetString(sources, index, nullptr);
+    if (source == nullptr) continue;
+    const char* text = cupsLocalizeDestValue(http, dest.get(), info.get(), "media-source", source);
+    if (sourceDefault == source) papers.defaultSource = papers.sources.size();
+    papers.sources << PrinterItem{QString::fromUtf8(source),
+                                  QString::fromUtf8(text != nullptr ? text : source)};
+  }
+  if (connection.TimedOut()) return {PrintReply::NoAnswer, {}};
+  return {PrintReply::Done, papers};
 }
 
 // One Print-Job request, document included, on a connection of our own: the
@@ -301,11 +401,7 @@ PrintReply CupsPrintService::StartJob(Deadline deadline, const PrintJob& job) {
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
                CUPS_FORMAT_PDF);
   cups_option_t* options = nullptr;
-  int optionCount = 0;
-  for (qsizetype i = 0; i + 1 < job.options.size(); i += 2) {
-    optionCount = cupsAddOption(job.options.at(i).toUtf8().constData(),
-                                job.options.at(i + 1).toUtf8().constData(), optionCount, &options);
-  }
+  const int optionCount = JobOptionsFor(job.options, &options);
   cupsEncodeOptions2(request, optionCount, options, IPP_TAG_OPERATION);
   cupsEncodeOptions2(request, optionCount, options, IPP_TAG_JOB);
   cupsFreeOptions(optionCount, options);
@@ -331,36 +427,6 @@ PrintReply CupsPrintService::StartJob(Deadline deadline, const PrintJob& job) {
   }
   ippDelete(response);
   return ReplyFor(cupsLastError());
-}
-
-// What the setup chose, as Qt's own CUPS printing would send it; the sheet
-// stays portrait whatever the setup said.
-QStringList CupsPrintService::SetupOptions(QPrinter& printer) const {
-  QStringList options{QStringLiteral("media"), printer.pageLayout().pageSize().key()};
-  if (printer.copyCount() > 1) {
-    options << QStringLiteral("copies") << QString::number(printer.copyCount());
-    if (printer.collateCopies()) options << QStringLiteral("Collate") << QStringLiteral("True");
-  }
-  switch (printer.duplex()) {
-    case QPrinter::DuplexAuto:
-    case QPrinter::DuplexLongSide:
-      options << QStringLiteral("sides") << QStringLiteral("two-sided-long-edge");
-      break;
-    case QPrinter::DuplexShortSide:
-      options << QStringLiteral("sides") << QStringLiteral("two-sided-short-edge");
-      break;
-    case QPrinter::DuplexNone:
-      break;
-  }
-  const QStringList chosen = printer.printEngine()->property(kQtCupsOptions).toStringList();
-  for (qsizetype i = 0; i + 1 < chosen.size(); i += 2) {
-    const QString& name = chosen.at(i);
-    if (name == QLatin1String("landscape") || name == QLatin1String("orientation-requested")) {
-      continue;
-    }
-    options << name << chosen.at(i + 1);
-  }
-  return options;
 }
 
 std::unique_ptr<PrintService> MakeSystemPrintService() {

@@ -7,10 +7,10 @@
 // connection whose every wait ends at the deadline.
 class CupsPrintService final : public PrintService {
  public:
-  PrintReply ServiceState(Deadline deadline) override;
-  PrintReply DefaultPrinter(Deadline deadline, QString& printer) override;
+  PrintAnswer<PrinterList> Printers(Deadline deadline) override;
+  PrintAnswer<QString> DefaultPrinter(Deadline deadline) override;
   PrintReply PrinterState(Deadline deadline, const QString& printer) override;
-  PrintReply DefaultPage(Deadline deadline, const QString& printer, PrinterPage& page) override;
+  PrintAnswer<PrinterPaper> DefaultPaper(Deadline deadline, const QString& printer) override;
+  PrintAnswer<PrinterPapers> Papers(Deadline deadline, const QString& printer) override;
   PrintReply StartJob(Deadline deadline, const PrintJob& job) override;
-  QStringList SetupOptions(QPrinter& printer) const override;
 };

@@ -1,18 +1,15 @@
 #include "sheet_printer.h"
 
 #include <QBuffer>
-#include <QDialogButtonBox>
 #include <QDir>
-#include <QFileDialog>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPicture>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QPushButton>
 
 #include <thread>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -64,20 +61,31 @@ std::optional<QString> MessageFor(PrintReply reply, const QString& whenFailed = 
   return whenFailed;
 }
 
-// What the setup shows and chooses: the printer or file, the paper, copies
-// and sides.
-void CopySetup(const QPrinter& from, QPrinter& to) {
-  if (from.outputFormat() == QPrinter::PdfFormat) {
-    to.setOutputFormat(QPrinter::PdfFormat);
-    to.setOutputFileName(from.outputFileName());
+PrintReply ReplyOf(PrintReply reply) {
+  return reply;
+}
+
+template <typename T>
+PrintReply ReplyOf(const PrintAnswer<T>& answer) {
+  return answer.reply;
+}
+
+template <typename Result>
+Result WithReply(PrintReply reply) {
+  if constexpr (std::is_same_v<Result, PrintReply>) {
+    return reply;
   } else {
-    to.setPrinterName(from.printerName());
+    return Result{reply, {}};
   }
-  to.setPageLayout(from.pageLayout());
-  to.setCopyCount(from.copyCount());
-  to.setCollateCopies(from.collateCopies());
-  to.setDuplex(from.duplex());
-  to.setColorMode(from.colorMode());
+}
+
+// Writes a PDF the program made into a file of its own.
+PrintReply WriteFile(const QString& name, const QByteArray& document) {
+  QFile file(name);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return PrintReply::NoPrinter;
+  const bool written = file.write(document) == document.size();
+  file.close();
+  return written && file.error() == QFileDevice::NoError ? PrintReply::Done : PrintReply::Failed;
 }
 
 }  // namespace
@@ -89,124 +97,93 @@ QString AnswerFileName(const QString& questionFile) {
   return file.dir().filePath(suffix.isEmpty() ? base : base + QLatin1Char('.') + suffix);
 }
 
-namespace {
-
-// Any job after the first holds the answers: into a file the setup chose,
-// they go beside the questions, not over them, as with a PDF file.
-void PutAnswersBeside(QStringList& options) {
-  for (qsizetype at = 0; at + 1 < options.size(); at += 2) {
-    if (options.at(at) == kOutputFileOption) options[at + 1] = AnswerFileName(options.at(at + 1));
-  }
-}
-
-}  // namespace
-
-SheetPrinter::SheetPrinter(FontCache& fonts, PrintService& service)
-    : m_fonts(fonts), m_service(service) {}
+SheetPrinter::SheetPrinter(FontCache& fonts, std::shared_ptr<PrintService> service)
+    : m_fonts(fonts),
+      m_service(std::move(service)),
+      m_setup(MakePrinterSetup()),
+      m_wait(kServiceTimeLimit) {}
 
 SheetPrinter::~SheetPrinter() = default;
 
-QPrinter& SheetPrinter::Printer() {
-  if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  return *m_printer;
-}
-
-// One request on the service's thread. A service out of reach is asked
-// again, and so is a failed question, which changes nothing there; a failed
-// job is not sent again, since it may have been taken. A job whose request
-// was still going when the time ran out may print all the same.
-PrintReply SheetPrinter::Ask(PrintService::Deadline deadline, bool sendsJob,
-                             const std::function<PrintReply(PrintService&)>& request) {
-  PrintService* service = &m_service;
+// One request on the service's thread, answering its reply and its value. A
+// service out of reach is asked again, and so is a failed question, which
+// changes nothing there; a failed job is not sent again, since it may have
+// been taken. A job whose request was still going when the time ran out may
+// print all the same.
+template <typename Request>
+auto SheetPrinter::Ask(PrintService::Deadline deadline, bool sendsJob, Request request) {
+  using Result = std::invoke_result_t<Request&, PrintService&>;
   std::chrono::milliseconds pause = kFirstPause;
   for (int tries = 1;; ++tries, pause *= 2) {
-    const ServiceWait::Outcome outcome =
-        m_wait.Run(deadline, [service, request] { return request(*service); });
-    const PrintReply reply = outcome.reply.value_or(
-        sendsJob && outcome.started ? PrintReply::Unconfirmed : PrintReply::NoAnswer);
+    auto outcome = m_wait.Run(
+        deadline, [service = m_service, request]() mutable { return request(*service); });
+    Result result = outcome.result
+                        ? std::move(*outcome.result)
+                        : WithReply<Result>(sendsJob && outcome.started ? PrintReply::Unconfirmed
+                                                                        : PrintReply::NoAnswer);
+    const PrintReply reply = ReplyOf(result);
     const bool mayPass =
         reply == PrintReply::NoService || (reply == PrintReply::Failed && !sendsJob);
-    if (!mayPass || tries == kTries || Clock::now() + pause >= deadline) return reply;
+    if (!mayPass || tries == kTries || Clock::now() + pause >= deadline) return result;
     m_wait.Run(deadline, [pause] {
       std::this_thread::sleep_for(pause);
-      return PrintReply::Done;
+      return true;
     });
   }
 }
 
-std::optional<QString> SheetPrinter::Setup(QWidget* parent) {
+PrintAnswer<PrinterList> SheetPrinter::Printers() {
   const PrintService::Deadline deadline = Clock::now() + kServiceTimeLimit;
-  const PrintReply reply = Ask(deadline, false, [deadline](PrintService& service) {
-    return service.ServiceState(deadline);
-  });
-  // Without a service that answers, Qt's dialog would wait for it a minute
-  // or more; a build that cannot print still sets up printing to a file.
-  if (reply == PrintReply::NoAnswer) return kServiceSilent;
-  if (reply == PrintReply::NoService) return kNoService;
+  return Ask(deadline, false,
+             [deadline](PrintService& service) { return service.Printers(deadline); });
+}
 
-  // Qt's dialog changes its printer as the user goes: it works on a copy of
-  // the current choice, which becomes current only with OK.
-  auto candidate = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  if (m_printer) CopySetup(*m_printer, *candidate);
-  QPrintDialog dialog(candidate.get(), parent);
-  dialog.setWindowTitle(QStringLiteral("印刷の設定"));
-  // It only sets the printer up; printing is the print buttons' business.
-  for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>()) {
-    if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) {
-      ok->setText(QStringLiteral("設定"));
-    }
-  }
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  // Windows' dialog prints to a file as the port "FILE:", for which Windows
-  // would ask the file's name while the job waits on the service's thread:
-  // asked here instead. A name ending in .pdf makes the PDF files, as on
-  // Linux; another gets what the printer's driver writes.
-  if (candidate->outputFileName() == QLatin1String("FILE:")) {
-    const QString file =
-        QFileDialog::getSaveFileName(parent, QStringLiteral("ファイルへ出力"), QString(),
-                                     QStringLiteral("PDF ファイル (*.pdf);;すべてのファイル (*)"));
-    if (file.isEmpty()) return std::nullopt;
-    candidate->setOutputFileName(file);
-  }
-  m_printer = std::move(candidate);
-  m_chosenInSetup = true;
+PrintAnswer<PrinterPapers> SheetPrinter::Papers(const QString& printer) {
+  const PrintService::Deadline deadline = Clock::now() + kServiceTimeLimit;
+  return Ask(deadline, false, [deadline, printer](PrintService& service) {
+    return service.Papers(deadline, printer);
+  });
+}
+
+std::optional<QString> SheetPrinter::Setup(QWidget* parent) {
+  const PrintAnswer<std::optional<PrinterChoice>> answer = m_setup->Run(parent, m_choice, *this);
+  if (answer.reply == PrintReply::NoAnswer) return kServiceSilent;
+  if (auto failure = MessageFor(answer.reply)) return failure;
+  if (answer.value) m_choice = *answer.value;
   return std::nullopt;
 }
 
-bool SheetPrinter::PrintsToFile() const {
-  return m_printer && m_printer->outputFormat() == QPrinter::PdfFormat &&
-         !m_printer->outputFileName().isEmpty();
-}
-
 PrintOutcome SheetPrinter::Print(std::initializer_list<int> drawModes, const PageDrawer& drawPage) {
-  if (PrintsToFile()) return PrintToFiles(drawModes, drawPage);
   const PrintService::Deadline deadline = Clock::now() + kServiceTimeLimit;
   PrintJob job;
-  PrinterPage page;
-  if (auto failure = ChoosePrinter(deadline, job.printer, page)) return {false, failure};
   job.title = kProgramTitle;
-  job.options = page.options;
-  job.layout = page.layout;
-  job.resolution = page.resolution;
-  job.printable = page.printable;
+  if (auto failure = Target(deadline, job)) return {false, failure};
+  // A PDF file of the program's own: written here, no service asked.
+  const bool ownFile = job.printer.isEmpty();
+  const QString questionFile = job.file;
+  if (ownFile && !QFile(questionFile).open(QIODevice::WriteOnly)) return {false, kCannotStart};
   // Every sheet drawn before the first is sent: the answer sheet shows the
   // same options as its questions, whatever changes while the first job goes.
+  const JobDocument kind = ownFile ? JobDocument::Pdf : m_service->Document();
   std::vector<QByteArray> documents(drawModes.size());
   auto document = documents.begin();
   for (const int drawMode : drawModes) {
-    if (auto failure = DrawDocument(page, drawMode, drawPage, *document++)) {
+    if (auto failure = DrawDocument(kind, job.page, drawMode, drawPage, *document++)) {
       return {false, failure};
     }
   }
   bool numberUsed = false;
   for (QByteArray& each : documents) {
     job.document = std::move(each);
-    const PrintReply reply = Ask(deadline, true, [deadline, job](PrintService& service) {
-      return service.StartJob(deadline, job);
-    });
+    // Any job after the first holds the answers: into a file, they go
+    // beside the questions, not over them.
+    if (numberUsed && !questionFile.isEmpty()) job.file = AnswerFileName(questionFile);
+    const PrintReply reply = ownFile ? WriteFile(job.file, job.document)
+                                     : Ask(deadline, true, [deadline, job](PrintService& service) {
+                                         return service.StartJob(deadline, job);
+                                       });
     if (reply == PrintReply::Done) {
       numberUsed = true;
-      PutAnswersBeside(job.options);
       continue;
     }
     if (reply == PrintReply::Unconfirmed) return {true, kUnconfirmed};
@@ -216,56 +193,54 @@ PrintOutcome SheetPrinter::Print(std::initializer_list<int> drawModes, const Pag
   return {numberUsed, std::nullopt};
 }
 
-// The setup's printer and page once it is accepted, else the service's
-// default printer on its default paper; portrait either way.
-std::optional<QString> SheetPrinter::ChoosePrinter(PrintService::Deadline deadline,
-                                                   QString& printerName, PrinterPage& page) {
+// Where the job goes and on what: the setup's choice once it is accepted,
+// else the service's default printer on its default paper; portrait either
+// way.
+std::optional<QString> SheetPrinter::Target(PrintService::Deadline deadline, PrintJob& job) {
   const auto askState = [&] {
-    return Ask(deadline, false, [deadline, printerName](PrintService& service) {
-      return service.PrinterState(deadline, printerName);
+    return Ask(deadline, false, [deadline, printer = job.printer](PrintService& service) {
+      return service.PrinterState(deadline, printer);
     });
   };
-  if (m_chosenInSetup) {
-    QPrinter& printer = *m_printer;
-    printerName = printer.printerName();
-    if (printerName.isEmpty()) return kInvalidPrinter;
-    if (auto failure = MessageFor(askState())) return failure;
-    // Turned portrait as a value: on Windows a change to the printer itself
-    // asks its driver, on this thread and without a time limit.
-    QPageLayout layout = printer.pageLayout();
-    layout.setOrientation(QPageLayout::Portrait);
-    page = {layout, printer.resolution(), m_service.SetupOptions(printer), {}};
-    return std::nullopt;
+  if (m_choice) {
+    job.printer = m_choice->printer;
+    job.file = m_choice->file;
+    job.page = m_choice->page;
+    job.options = m_choice->options;
+    job.page.layout.setOrientation(QPageLayout::Portrait);
+    if (job.printer.isEmpty())
+      return job.file.isEmpty() ? std::optional(kCannotStart) : std::nullopt;
+    return MessageFor(askState());
   }
-  auto found = std::make_shared<QString>();
-  const PrintReply reply = Ask(deadline, false, [deadline, found](PrintService& service) {
-    return service.DefaultPrinter(deadline, *found);
+  const PrintAnswer<QString> found = Ask(deadline, false, [deadline](PrintService& service) {
+    return service.DefaultPrinter(deadline);
   });
-  if (reply == PrintReply::NoPrinter) return kNoDefaultPrinter;
-  if (auto failure = MessageFor(reply)) return failure;
-  printerName = *found;
+  if (found.reply == PrintReply::NoPrinter) return kNoDefaultPrinter;
+  if (auto failure = MessageFor(found.reply)) return failure;
+  job.printer = found.value;
   if (auto failure = MessageFor(askState())) return failure;
-  auto told = std::make_shared<PrinterPage>();
-  const PrintReply paper =
-      Ask(deadline, false, [deadline, printerName, told](PrintService& service) {
-        return service.DefaultPage(deadline, printerName, *told);
+  const PrintAnswer<PrinterPaper> paper =
+      Ask(deadline, false, [deadline, printer = job.printer](PrintService& service) {
+        return service.DefaultPaper(deadline, printer);
       });
-  if (auto failure = MessageFor(paper)) return failure;
-  page = *told;
-  page.layout.setOrientation(QPageLayout::Portrait);
+  if (auto failure = MessageFor(paper.reply)) return failure;
+  job.page = paper.value.page;
+  job.page.layout.setOrientation(QPageLayout::Portrait);
+  job.options.paper = paper.value.paper.name;
   return std::nullopt;
 }
 
-// One page as the service takes it, drawn from the top-left corner of its
-// printable area at the printer's resolution: a PDF of the paper whole, or
-// the drawing itself, which the service replays on the printer.
-std::optional<QString> SheetPrinter::DrawDocument(const PrinterPage& page, int drawMode,
-                                                  const PageDrawer& drawPage,
+// One page as it is sent, drawn from the top-left corner of its printable
+// area at the printer's resolution: a PDF of the paper whole, or the drawing
+// itself, which the service replays on the printer.
+std::optional<QString> SheetPrinter::DrawDocument(JobDocument kind, const PrinterPage& page,
+                                                  int drawMode, const PageDrawer& drawPage,
                                                   QByteArray& document) {
+  if (!page.layout.isValid() || page.resolution <= 0) return kUnsupported;
   const QSize printable = page.printable.isEmpty()
                               ? page.layout.paintRectPixels(page.resolution).size()
                               : page.printable.size();
-  if (m_service.Document() == JobDocument::Picture) {
+  if (kind == JobDocument::Picture) {
     if (printable.isEmpty()) return kUnsupported;
     QPicture picture;
     if (auto failure = PaintPage(picture, printable, drawMode, drawPage)) return failure;
@@ -293,25 +268,4 @@ std::optional<QString> SheetPrinter::PaintPage(QPaintDevice& device, QSize size,
   }
   if (!painter.end()) return kNotAccepted;
   return std::nullopt;
-}
-
-PrintOutcome SheetPrinter::PrintToFiles(std::initializer_list<int> drawModes,
-                                        const PageDrawer& drawPage) {
-  QPrinter& printer = *m_printer;
-  if (!printer.setPageOrientation(QPageLayout::Portrait)) return {false, kUnsupported};
-  const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
-  const QString questionFile = printer.outputFileName();
-  PrintOutcome outcome;
-  for (const int drawMode : drawModes) {
-    printer.setDocName(kProgramTitle);
-    if (auto failure = PaintPage(printer, printable.size(), drawMode, drawPage)) {
-      outcome.failure = outcome.numberUsed ? kAnswersNotPrinted : *failure;
-      break;
-    }
-    outcome.numberUsed = true;
-    // Any page after the first holds the answers: beside, not over, the questions.
-    printer.setOutputFileName(AnswerFileName(questionFile));
-  }
-  printer.setOutputFileName(questionFile);
-  return outcome;
 }

@@ -2,12 +2,12 @@
 
 #include "system_print_service.h"
 
-PrintReply UnavailablePrintService::ServiceState(Deadline /*deadline*/) {
-  return PrintReply::Unavailable;
+PrintAnswer<PrinterList> UnavailablePrintService::Printers(Deadline /*deadline*/) {
+  return {PrintReply::Unavailable, {}};
 }
 
-PrintReply UnavailablePrintService::DefaultPrinter(Deadline /*deadline*/, QString& /*printer*/) {
-  return PrintReply::Unavailable;
+PrintAnswer<QString> UnavailablePrintService::DefaultPrinter(Deadline /*deadline*/) {
+  return {PrintReply::Unavailable, {}};
 }
 
 PrintReply UnavailablePrintService::PrinterState(Deadline /*deadline*/,
@@ -15,9 +15,14 @@ PrintReply UnavailablePrintService::PrinterState(Deadline /*deadline*/,
   return PrintReply::Unavailable;
 }
 
-PrintReply UnavailablePrintService::DefaultPage(Deadline /*deadline*/, const QString& /*printer*/,
-                                                PrinterPage& /*page*/) {
-  return PrintReply::Unavailable;
+PrintAnswer<PrinterPaper> UnavailablePrintService::DefaultPaper(Deadline /*deadline*/,
+                                                                const QString& /*printer*/) {
+  return {PrintReply::Unavailable, {}};
+}
+
+PrintAnswer<PrinterPapers> UnavailablePrintService::Papers(Deadline /*deadline*/,
+                                                           const QString& /*printer*/) {
+  return {PrintReply::Unavailable, {}};
 }
 
 PrintReply UnavailablePrintService::StartJob(Deadline /*deadline*/, const PrintJob& /*job*/) {
@@ -26,8 +31,4 @@ PrintReply UnavailablePrintService::StartJob(Deadline /*deadline*/, const PrintJ
 
 std::unique_ptr<PrintService> MakeSystemPrintService() {
   return std::make_unique<UnavailablePrintService>();
-}
-
-QStringList UnavailablePrintService::SetupOptions(QPrinter& /*printer*/) const {
-  return {};
 }

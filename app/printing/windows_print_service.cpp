@@ -4,7 +4,7 @@
 
 #include <QLocale>
 #include <QPageSize>
-#include <QPrinter>
+#include <QPrinterInfo>
 
 #include <utility>
 
@@ -52,7 +52,7 @@ PrinterPage UntoldPage() {
   const QPageSize paper(QLocale().measurementSystem() == QLocale::ImperialUSSystem
                             ? QPageSize::Letter
                             : QPageSize::A4);
-  return {QPageLayout(paper, QPageLayout::Portrait, QMarginsF()), kFallbackResolution, {}, {}};
+  return {QPageLayout(paper, QPageLayout::Portrait, QMarginsF()), kFallbackResolution, {}};
 }
 
 // The driver's paper by its Windows number where that is the size it states,
@@ -79,9 +79,7 @@ PrinterPage PageOf(const WindowsSpooler::Paper& paper) {
   const bool pixelsTold =
       marginsTold && resolutionTold && paper.size.width() <= paper.size.height();
   return {QPageLayout(pageSize, QPageLayout::Portrait, margins, QPageLayout::Millimeter),
-          resolution,
-          {},
-          pixelsTold ? paper.printable : QRect()};
+          resolution, pixelsTold ? paper.printable : QRect()};
 }
 
 }  // namespace
@@ -89,20 +87,24 @@ PrinterPage PageOf(const WindowsSpooler::Paper& paper) {
 WindowsPrintService::WindowsPrintService(std::unique_ptr<WindowsSpooler> spooler)
     : m_spooler(std::move(spooler)) {}
 
-PrintReply WindowsPrintService::ServiceState(Deadline deadline) {
-  return ReplyFor(m_spooler->Check(), deadline);
+// The printers as Qt lists them from the spooler, once the spooler answers.
+PrintAnswer<PrinterList> WindowsPrintService::Printers(Deadline deadline) {
+  const PrintReply reply = ReplyFor(m_spooler->Check(), deadline);
+  if (reply != PrintReply::Done) return {reply, {}};
+  PrinterList list{QPrinterInfo::availablePrinterNames(), QPrinterInfo::defaultPrinterName()};
+  if (Clock::now() >= deadline) return {PrintReply::NoAnswer, {}};
+  return {PrintReply::Done, list};
 }
 
-PrintReply WindowsPrintService::DefaultPrinter(Deadline deadline, QString& printer) {
+PrintAnswer<QString> WindowsPrintService::DefaultPrinter(Deadline deadline) {
   QString found;
   const unsigned long error = m_spooler->DefaultPrinter(found);
   // GetDefaultPrinterW's way of saying there is none.
-  if (error == ERROR_FILE_NOT_FOUND && Clock::now() < deadline) return PrintReply::NoPrinter;
+  if (error == ERROR_FILE_NOT_FOUND && Clock::now() < deadline) return {PrintReply::NoPrinter, {}};
   const PrintReply reply = ReplyFor(error, deadline);
-  if (reply != PrintReply::Done) return reply;
-  if (found.isEmpty()) return PrintReply::NoPrinter;
-  printer = found;
-  return PrintReply::Done;
+  if (reply != PrintReply::Done) return {reply, {}};
+  if (found.isEmpty()) return {PrintReply::NoPrinter, {}};
+  return {PrintReply::Done, found};
 }
 
 // A printer that cannot be opened is no printer to print on, whatever the
@@ -118,34 +120,43 @@ PrintReply WindowsPrintService::PrinterState(Deadline deadline, const QString& p
                                                             : PrintReply::Done;
 }
 
-PrintReply WindowsPrintService::DefaultPage(Deadline deadline, const QString& printer,
-                                            PrinterPage& page) {
+// The paper travels as the job's page; its name only tells it apart.
+PrintAnswer<PrinterPaper> WindowsPrintService::DefaultPaper(Deadline deadline,
+                                                            const QString& printer) {
   WindowsSpooler::Paper paper;
   const PrintReply reply = ReplyFor(m_spooler->DefaultPaper(printer, paper), deadline);
-  if (reply != PrintReply::Done) return reply;
-  page = paper.size.isEmpty() ? UntoldPage() : PageOf(paper);
-  return PrintReply::Done;
+  if (reply != PrintReply::Done) return {reply, {}};
+  PrinterPaper answer;
+  answer.page = paper.size.isEmpty() ? UntoldPage() : PageOf(paper);
+  answer.paper = {answer.page.layout.pageSize().key(), answer.page.layout.pageSize().name()};
+  return {PrintReply::Done, answer};
+}
+
+// The driver's papers as Qt lists them, with the margins and resolution of
+// its default paper; the paper source is left to the driver.
+PrintAnswer<PrinterPapers> WindowsPrintService::Papers(Deadline deadline, const QString& printer) {
+  const PrintAnswer<PrinterPaper> standard = DefaultPaper(deadline, printer);
+  if (standard.reply != PrintReply::Done) return {standard.reply, {}};
+  const QPageLayout& usual = standard.value.page.layout;
+  PrinterPapers papers;
+  for (const QPageSize& size : QPrinterInfo::printerInfo(printer).supportedPageSizes()) {
+    if (size.isEquivalentTo(usual.pageSize())) {
+      papers.defaultPaper = papers.papers.size();
+      papers.papers << standard.value;
+      continue;
+    }
+    const QPageLayout layout(size, QPageLayout::Portrait, usual.margins(), usual.units());
+    papers.papers << PrinterPaper{{size.key(), size.name()},
+                                  {layout, standard.value.page.resolution, {}}};
+  }
+  if (papers.papers.isEmpty()) papers.papers << standard.value;
+  if (Clock::now() >= deadline) return {PrintReply::NoAnswer, {}};
+  return {PrintReply::Done, papers};
 }
 
 PrintReply WindowsPrintService::StartJob(Deadline deadline, const PrintJob& job) {
-  if (job.document.isEmpty() || job.resolution <= 0) return PrintReply::Failed;
+  if (job.document.isEmpty() || job.page.resolution <= 0) return PrintReply::Failed;
   return m_spooler->Print(deadline, job);
-}
-
-// What the setup chose beyond the paper, which travels as the job's page;
-// the sheet stays portrait whatever the setup said. A print to a file has
-// its file's name from the setup (SheetPrinter asks it for "FILE:").
-QStringList WindowsPrintService::SetupOptions(QPrinter& printer) const {
-  QStringList options;
-  if (printer.outputFormat() == QPrinter::NativeFormat && !printer.outputFileName().isEmpty()) {
-    options << kOutputFileOption << printer.outputFileName();
-  }
-  return options +
-         QStringList{QStringLiteral("copies"),  QString::number(printer.copyCount()),
-                     QStringLiteral("collate"), QString::number(printer.collateCopies() ? 1 : 0),
-                     QStringLiteral("duplex"),  QString::number(printer.duplex()),
-                     QStringLiteral("color"),   QString::number(printer.colorMode()),
-                     QStringLiteral("source"),  QString::number(printer.paperSource())};
 }
 
 std::unique_ptr<PrintService> MakeSystemPrintService() {

@@ -52,25 +52,36 @@ double Millimetres(int pixels, int dpi) {
   return pixels * 25.4 / dpi;
 }
 
-// The setup's choices, as WindowsPrintService::SetupOptions writes them.
-void ApplyOptions(QPrinter& printer, const QStringList& options) {
-  for (qsizetype i = 0; i + 1 < options.size(); i += 2) {
-    const QString& name = options.at(i);
-    const int value = options.at(i + 1).toInt();
-    if (name == kOutputFileOption) {
-      printer.setOutputFileName(options.at(i + 1));
-    } else if (name == QLatin1String("copies")) {
-      printer.setCopyCount(std::max(value, 1));
-    } else if (name == QLatin1String("collate")) {
-      printer.setCollateCopies(value != 0);
-    } else if (name == QLatin1String("duplex")) {
-      printer.setDuplex(static_cast<QPrinter::DuplexMode>(value));
-    } else if (name == QLatin1String("color")) {
-      printer.setColorMode(static_cast<QPrinter::ColorMode>(value));
-    } else if (name == QLatin1String("source")) {
-      printer.setPaperSource(static_cast<QPrinter::PaperSource>(value));
-    }
+// What the job asks beyond its page, as QPrinter takes it.
+void ApplyOptions(QPrinter& printer, const JobOptions& options) {
+  printer.setCopyCount(std::max(options.copies, 1));
+  printer.setCollateCopies(options.collate);
+  switch (options.sides) {
+    case PrintSides::OneSided:
+      printer.setDuplex(QPrinter::DuplexNone);
+      break;
+    case PrintSides::LongEdge:
+      printer.setDuplex(QPrinter::DuplexLongSide);
+      break;
+    case PrintSides::ShortEdge:
+      printer.setDuplex(QPrinter::DuplexShortSide);
+      break;
+    case PrintSides::PrinterDefault:
+      break;
   }
+  switch (options.colour) {
+    case PrintColour::Colour:
+      printer.setColorMode(QPrinter::Color);
+      break;
+    case PrintColour::Greyscale:
+      printer.setColorMode(QPrinter::GrayScale);
+      break;
+    case PrintColour::PrinterDefault:
+      break;
+  }
+  bool numbered = false;
+  const int source = options.source.toInt(&numbered);
+  if (numbered) printer.setPaperSource(static_cast<QPrinter::PaperSource>(source));
 }
 
 class Win32Spooler final : public WindowsSpooler {
@@ -166,9 +177,10 @@ class Win32Spooler final : public WindowsSpooler {
       return Clock::now() < deadline ? PrintReply::NoPrinter : PrintReply::NoAnswer;
     }
     printer.setDocName(job.title);
+    if (!job.file.isEmpty()) printer.setOutputFileName(job.file);
     ApplyOptions(printer, job.options);
     printer.setPageOrientation(QPageLayout::Portrait);
-    if (!printer.setPageSize(job.layout.pageSize())) return PrintReply::Unsupported;
+    if (!printer.setPageSize(job.page.layout.pageSize())) return PrintReply::Unsupported;
     // Drawn from the paper's corner, so that the page lands on the
     // printable area it was drawn for, whatever margins Qt would keep.
     printer.setFullPage(true);
@@ -178,14 +190,15 @@ class Win32Spooler final : public WindowsSpooler {
     QPainter painter;
     if (!painter.begin(&printer)) return PrintReply::Failed;  // no document started
     const int resolution = printer.resolution();
-    painter.translate(job.printable.isEmpty()
-                          ? job.layout.paintRectPixels(resolution).topLeft()
-                          : QPointF(job.printable.topLeft()) * resolution / job.resolution);
+    const PrinterPage& page = job.page;
+    painter.translate(page.printable.isEmpty()
+                          ? page.layout.paintRectPixels(resolution).topLeft()
+                          : QPointF(page.printable.topLeft()) * resolution / page.resolution);
     // QPicture scales itself by the device's over its own dots per inch;
     // the picture's pixels are the job's.
     painter.scale(
-        picture.logicalDpiX() * qreal(resolution) / printer.logicalDpiX() / job.resolution,
-        picture.logicalDpiY() * qreal(resolution) / printer.logicalDpiY() / job.resolution);
+        picture.logicalDpiX() * qreal(resolution) / printer.logicalDpiX() / page.resolution,
+        picture.logicalDpiY() * qreal(resolution) / printer.logicalDpiY() / page.resolution);
     painter.drawPicture(0, 0, picture);
     // Qt's engine only warns when EndPage or EndDoc fail; the thread's last
     // error is no witness either (Wine leaves one after a job that printed).

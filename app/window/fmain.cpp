@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -70,15 +69,6 @@ QStringList TableLabels() {
   return labels;
 }
 
-// The wait cursor for as long as it lives.
-class WaitCursor {
- public:
-  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-};
-
 // Names and descriptions say what the captions say, in words speech engines read.
 void Describe(QWidget* control, const QString& caption, const QString& description) {
   control->setAccessibleName(SpokenText(caption));
@@ -108,8 +98,8 @@ QStringList QuestionCountLabels() {
 
 }  // namespace
 
-TForm1::TForm1(Notifier& notifier, PrintService& printService, QWidget* parent)
-    : QWidget(parent), m_notifier(notifier), m_printer(m_fonts, printService) {
+TForm1::TForm1(Notifier& notifier, std::shared_ptr<PrintService> printService, QWidget* parent)
+    : QWidget(parent), m_notifier(notifier), m_printer(m_fonts, std::move(printService)) {
   InstallAccessibleInterfaces();
   setWindowTitle(QStringLiteral(KAKEMARU_CAPTION));
   resize(kClientSize);
@@ -464,12 +454,7 @@ void TForm1::PrintAnsBtnClick() {
 }
 
 void TForm1::btnSetPrnClick() {
-  std::optional<QString> failure;
-  {
-    const WaitCursor waiting;
-    failure = m_printer.Setup(this);
-  }
-  if (failure) m_notifier.Error(this, *failure);
+  if (const auto failure = m_printer.Setup(this)) m_notifier.Error(this, *failure);
 }
 
 // Runs one command unless another still runs: while a command waits on the
@@ -501,16 +486,11 @@ std::optional<std::int32_t> TForm1::PrintSheets(std::initializer_list<int> drawM
   const std::optional<std::int32_t> number = ReadEdit1();
   if (!number) return std::nullopt;
   m_printNumber = *number;
-  PrintOutcome outcome;
-  {
-    // The print service may take a moment, or stall until the time limit.
-    const WaitCursor waiting;
-    outcome = m_printer.Print(
-        drawModes, [this](render::DrawingSurface& surface, int width, int height, int drawMode) {
-          render::MakePrint(surface, width, height, drawMode,
-                            {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
-        });
-  }
+  const PrintOutcome outcome = m_printer.Print(
+      drawModes, [this](render::DrawingSurface& surface, int width, int height, int drawMode) {
+        render::MakePrint(surface, width, height, drawMode,
+                          {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
+      });
   if (outcome.numberUsed) {
     m_printNumber = worksheet::NextPrintNumber(m_printNumber);
     Edit1->setText(QString::number(m_printNumber));

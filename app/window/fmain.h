@@ -26,6 +26,7 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 
 #include "font_cache.h"
@@ -53,7 +54,7 @@ class TForm1 : public QWidget {
   Q_OBJECT
 
  public:
-  TForm1(Notifier& notifier, PrintService& printService, QWidget* parent = nullptr);
+  TForm1(Notifier& notifier, std::shared_ptr<PrintService> printService, QWidget* parent = nullptr);
   ~TForm1() override;
 
   worksheet::TableMask TableMask() const { return m_tableMask; }

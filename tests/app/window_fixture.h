@@ -14,10 +14,14 @@
 // a recording notifier in place of the modal boxes, shown and exposed.
 class WindowFixture {
  protected:
-  void OpenWindow() { OpenWindow(*m_systemService); }
+  void OpenWindow() { OpenWindow(m_systemService); }
+  // The test's own service outlives the window and its requests.
   void OpenWindow(PrintService& service) {
+    OpenWindow(std::shared_ptr<PrintService>(std::shared_ptr<PrintService>(), &service));
+  }
+  void OpenWindow(std::shared_ptr<PrintService> service) {
     m_notifier = RecordingNotifier();
-    m_form = new TForm1(m_notifier, service);
+    m_form = new TForm1(m_notifier, std::move(service));
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
   }
@@ -41,7 +45,7 @@ class WindowFixture {
   QString Edit1() const { return Find<QLineEdit>("Edit1")->text(); }
 
   // The program's own print service; the tests give it none to reach.
-  std::unique_ptr<PrintService> m_systemService = MakeSystemPrintService();
+  std::shared_ptr<PrintService> m_systemService = MakeSystemPrintService();
   RecordingNotifier m_notifier;
   TForm1* m_form = nullptr;
 };

@@ -37,7 +37,7 @@ deb=$(ls "$work"/package/kakemaru_*_*.deb)
 info=$(dpkg-deb --info "$deb")
 contents=$(dpkg-deb --contents "$deb")
 echo "$info"
-for needed in libqt6widgets6 libqt6printsupport6 libcups2 libcanberra0 fonts-ipafont-gothic \
+for needed in libqt6widgets6 libcups2 libcanberra0 fonts-ipafont-gothic \
     fonts-ipafont-mincho; do
   grep -q "^ Depends:.*$needed" <<<"$info" || { echo "the package does not depend on $needed" >&2; exit 1; }
 done

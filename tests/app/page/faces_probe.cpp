@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QPushButton>
 
 #include <cstdio>
@@ -16,6 +15,7 @@
 
 #include "fmain.h"
 #include "font_cache.h"
+#include "pdf_file.h"
 #include "recording_notifier.h"
 #include "render/make_print.h"
 #include "sheet_printer.h"
@@ -30,8 +30,8 @@ int main(int argc, char* argv[]) {
   const QString dir = QString::fromLocal8Bit(argv[1]);
 
   RecordingNotifier notifier;
-  const std::unique_ptr<PrintService> printService = MakeSystemPrintService();
-  TForm1 form(notifier, *printService);
+  const std::shared_ptr<PrintService> printService = MakeSystemPrintService();
+  TForm1 form(notifier, printService);
   form.findChild<QCheckBox*>(QStringLiteral("D7"))->click();
   form.findChild<QPushButton*>(QStringLiteral("PreviewBtn"))->click();
   if (!form.SheetExists()) return 1;
@@ -52,9 +52,8 @@ int main(int argc, char* argv[]) {
   if (!painter.end()) return 1;
 
   FontCache fonts;
-  SheetPrinter printer(fonts, *printService);
-  printer.Printer().setOutputFormat(QPrinter::PdfFormat);
-  printer.Printer().setOutputFileName(dir + QStringLiteral("/sheet.pdf"));
+  SheetPrinter printer(fonts, printService);
+  printer.Choose(PdfFileChoice(dir + QStringLiteral("/sheet.pdf")));
   render::ProblemTextTable texts;
   const auto outcome = printer.Print(
       {render::kQuestionSheet, render::kAnswerSheet},

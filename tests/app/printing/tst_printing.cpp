@@ -5,12 +5,11 @@
 // Built only with CUPS, where the program's own print service is CupsPrintService.
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -23,10 +22,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "fmain.h"
 #include "font_cache.h"
 #include "option_group.h"
+#include "pdf_file.h"
+#include "printer_setup_dialog.h"
 #include "recording_notifier.h"
 #include "recording_surface.h"
 #include "render/make_print.h"
@@ -123,6 +125,20 @@ PdfPage ReadPdf(const QString& file) {
   return page;
 }
 
+// Runs the steps in the printer setup once it shows, after the service has
+// told its printers and papers, however long that takes.
+void InSetup(QObject* context, std::function<void(PrinterSetupDialog&)> steps) {
+  auto* watch = new QTimer(context);
+  QObject::connect(watch, &QTimer::timeout, [watch, steps = std::move(steps)] {
+    auto* dialog = qobject_cast<PrinterSetupDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    watch->deleteLater();
+    watch->stop();
+    steps(*dialog);
+  });
+  watch->start(20);
+}
+
 }  // namespace
 
 class TestPrinting : public QObject, private WindowFixture {
@@ -142,6 +158,7 @@ class TestPrinting : public QObject, private WindowFixture {
   void stalledScheduler();
   void vanishedPrinterIsNotAFailure();
   void printerRemovedAfterSetupChoseIt();
+  void setupChoosesPrinterAndPaper();
   void stoppedQueueHoldsTheJob();
   void jobThatCannotStartIsNotCounted();
   void answersToFileGoBesideTheQuestions();
@@ -436,16 +453,16 @@ void TestPrinting::vanishedPrinterIsNotAFailure() {
 void TestPrinting::printerRemovedAfterSetupChoseIt() {
   Run(QStringLiteral("lpoptions"), {"-d", kPdfQueue});
   QString okText;
-  QTimer::singleShot(100, [&okText] {
-    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) return;
-    for (QDialogButtonBox* buttons : dialog->findChildren<QDialogButtonBox*>()) {
-      if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) okText = ok->text();
-    }
-    dialog->accept();
+  QString printer;
+  InSetup(this, [&okText, &printer](PrinterSetupDialog& dialog) {
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    okText = buttons->button(QDialogButtonBox::Ok)->text();
+    printer = dialog.findChild<QComboBox*>()->currentText();
+    buttons->button(QDialogButtonBox::Ok)->click();
   });
   Click("btnSetPrn");
   QCOMPARE(okText, QStringLiteral("設定"));
+  QCOMPARE(printer, kPdfQueue);
   QVERIFY(Jobs(kPdfQueue, CUPS_WHICHJOBS_ACTIVE).isEmpty());  // the setup printed nothing
 
   Run(QStringLiteral("lpadmin"), {"-x", kPdfQueue});
@@ -458,6 +475,41 @@ void TestPrinting::printerRemovedAfterSetupChoseIt() {
   QCOMPARE(Edit1(), QStringLiteral("7"));
 
   QCOMPARE(PrintWith(kPdfQueue, "PrintBtn").size(), 1);
+  QCOMPARE(Edit1(), QStringLiteral("8"));
+}
+
+// The setup lists the queues and each one's papers from the service; the
+// paper chosen there is the paper the printer gets.
+void TestPrinting::setupChoosesPrinterAndPaper() {
+  Run(QStringLiteral("lpoptions"), {"-d", kPdfQueue});
+  Run(QStringLiteral("lpadmin"), {"-p", kIppQueue, "-o", "media=iso_a4_210x297mm"});
+  QStringList printers;
+  QStringList papers;
+  InSetup(this, [&](PrinterSetupDialog& dialog) {
+    const QList<QComboBox*> boxes = dialog.findChildren<QComboBox*>();
+    QComboBox* printer = boxes.at(0);
+    QComboBox* paper = boxes.at(1);
+    for (int index = 0; index < printer->count(); ++index) printers << printer->itemText(index);
+    printer->setCurrentIndex(printer->findText(kIppQueue));
+    for (int index = 0; index < paper->count(); ++index) papers << paper->itemText(index);
+    paper->setCurrentIndex(paper->findText(QStringLiteral("JIS B5")));
+    dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  });
+  Click("btnSetPrn");
+  QVERIFY(m_notifier.errors.isEmpty());
+  for (const QString& queue : {kPdfQueue, kIppQueue, kRawQueue, PrinterSetupDialog::kPdfFile}) {
+    QVERIFY2(printers.contains(queue), qPrintable(printers.join(", ")));
+  }
+  QCOMPARE(papers.size(), 3);  // the driverless printer's
+  for (const char* paper : {"A4", "JIS B5", "Letter / ANSI A"}) {
+    QVERIFY2(papers.contains(QLatin1String(paper)), qPrintable(papers.join(", ")));
+  }
+
+  const QStringList documents = PrintWith(kIppQueue, "PrintBtn");
+  QCOMPARE(documents.size(), 1);
+  const PdfPage page = ReadPdf(documents.first());
+  QVERIFY2(qAbs(page.size.width() - 515.91) < 1.5 && qAbs(page.size.height() - 728.5) < 1.5,
+           qPrintable(QStringLiteral("%1 × %2 pt").arg(page.size.width()).arg(page.size.height())));
   QCOMPARE(Edit1(), QStringLiteral("8"));
 }
 
@@ -483,9 +535,8 @@ void TestPrinting::stoppedQueueHoldsTheJob() {
 // Where Qt does say that a job failed, the sheet is not counted as printed.
 void TestPrinting::jobThatCannotStartIsNotCounted() {
   FontCache fonts;
-  SheetPrinter printer(fonts, *m_systemService);
-  printer.Printer().setOutputFormat(QPrinter::PdfFormat);
-  printer.Printer().setOutputFileName(QStringLiteral("/nonexistent-folder/sheet.pdf"));
+  SheetPrinter printer(fonts, m_systemService);
+  printer.Choose(PdfFileChoice(QStringLiteral("/nonexistent-folder/sheet.pdf")));
   bool drawn = false;
   const auto outcome = printer.Print(
       {render::kQuestionSheet}, [&drawn](render::DrawingSurface&, int, int, int) { drawn = true; });
@@ -501,9 +552,8 @@ void TestPrinting::answersToFileGoBesideTheQuestions() {
   QCOMPARE(AnswerFileName(QStringLiteral("/a/b")), QStringLiteral("/a/b-答え"));
 
   FontCache fonts;
-  SheetPrinter printer(fonts, *m_systemService);
-  printer.Printer().setOutputFormat(QPrinter::PdfFormat);
-  printer.Printer().setOutputFileName(file);
+  SheetPrinter printer(fonts, m_systemService);
+  printer.Choose(PdfFileChoice(file));
   const worksheet::Sheet& sheet = m_form->CurrentSheet();
   render::ProblemTextTable texts;
   const auto outcome =
@@ -517,7 +567,6 @@ void TestPrinting::answersToFileGoBesideTheQuestions() {
   QVERIFY(!questions.contains(QStringLiteral("＝")));
   QVERIFY(InOrder(Output(QStringLiteral("pdftotext"), {"-raw", AnswerFileName(file), "-"}),
                   Questions(true)));
-  QCOMPARE(printer.Printer().outputFileName(), file);
 }
 
 QTEST_MAIN(TestPrinting)

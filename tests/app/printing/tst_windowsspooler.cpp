@@ -83,14 +83,14 @@ void TestWindowsSpooler::drawsForTheDriversPaper() {
   QCOMPARE(m_spooler->jobs.size(), 2);
   for (const PrintJob& job : m_spooler->jobs) {
     QCOMPARE(job.title, QStringLiteral("ｶｹﾏﾙ九九"));
-    QCOMPARE(job.layout.pageSize().id(), QPageSize::JisB5);
-    QCOMPARE(job.layout.margins(), QMarginsF(4, 5, 6, 7));
-    QCOMPARE(job.resolution, 600);
-    QCOMPARE(job.printable, QRect(94, 118, 4063, 5787));
+    QCOMPARE(job.page.layout.pageSize().id(), QPageSize::JisB5);
+    QCOMPARE(job.page.layout.margins(), QMarginsF(4, 5, 6, 7));
+    QCOMPARE(job.page.resolution, 600);
+    QCOMPARE(job.page.printable, QRect(94, 118, 4063, 5787));
     QPicture picture;
     picture.setData(job.document.constData(), static_cast<uint>(job.document.size()));
     const QRect drawn = picture.boundingRect();
-    QVERIFY2(drawn.width() > 3000 && QRect(QPoint(), job.printable.size()).contains(drawn),
+    QVERIFY2(drawn.width() > 3000 && QRect(QPoint(), job.page.printable.size()).contains(drawn),
              qPrintable(QStringLiteral("%1 × %2").arg(drawn.width()).arg(drawn.height())));
   }
 }

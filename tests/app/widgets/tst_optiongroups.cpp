@@ -86,8 +86,7 @@ void TestOptionGroups::itemsDrawInTheirOwnShares() {
   QFETCH(QString, name);
   QFETCH(bool, apart);
   RecordingNotifier notifier;
-  const std::unique_ptr<PrintService> printService = MakeSystemPrintService();
-  TForm1 form(notifier, *printService);
+  TForm1 form(notifier, MakeSystemPrintService());
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
   auto* group = form.findChild<OptionGroup*>(name);

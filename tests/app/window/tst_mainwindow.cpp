@@ -470,7 +470,7 @@ void TestMainWindow::itemsKeepTheirFontUnderAStyleSheet() {
   keptFonts(m_form);
   qApp->setStyleSheet(QString());
   qApp->setStyleSheet(sheet);
-  TForm1 styled(m_notifier, *m_systemService);
+  TForm1 styled(m_notifier, m_systemService);
   styled.show();
   QVERIFY(QTest::qWaitForWindowExposed(&styled));
   keptFonts(&styled);

@@ -4,16 +4,19 @@
 // time, within the time limit.
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
 #include <QtTest>
 
+#include "font_cache.h"
+#include "printer_setup_dialog.h"
 #include "scripted_print_service.h"
 #include "sheet_printer.h"
 #include "window_fixture.h"
@@ -39,6 +42,25 @@ QSizeF MediaBox(const QByteArray& pdf) {
                           : QSizeF();
 }
 
+// The field of the printer setup that the label names.
+template <typename T = QComboBox>
+T* Field(QDialog& dialog, const QString& label) {
+  for (QLabel* each : dialog.findChildren<QLabel*>()) {
+    if (each->text().startsWith(label)) return qobject_cast<T*>(each->buddy());
+  }
+  return nullptr;
+}
+
+void Choose(QDialog& dialog, const QString& label, const QString& item) {
+  QComboBox* box = Field(dialog, label);
+  QVERIFY2(box != nullptr && box->findText(item) >= 0, qPrintable(label + " " + item));
+  box->setCurrentIndex(box->findText(item));
+}
+
+void PressOk(QDialog& dialog) {
+  dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(PrintReply)
@@ -61,17 +83,37 @@ class TestPrintCommands : public QObject, private WindowFixture {
   void systemServiceOutOfReachCountsNothing();
   void cancelledSetupChangesNothing();
   void printToFileAsksTheNameInTheSetup();
+  void setupAsksTheServiceWithoutHoldingTheWindow();
 
  private:
   void MakeSheet();
+  // Runs the steps in the printer setup once it shows.
+  void InSetup(std::function<void(QDialog&)> steps);
 
   ScriptedPrintService m_service;
+  QTimer m_setupWatch;
+  std::function<void(QDialog&)> m_setupSteps;
 };
 
 void TestPrintCommands::init() {
   m_service = ScriptedPrintService();
   OpenWindow(m_service);
   MakeSheet();
+  m_setupWatch.stop();
+  m_setupWatch.disconnect();
+  connect(&m_setupWatch, &QTimer::timeout, this, [this] {
+    auto* dialog = qobject_cast<PrinterSetupDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    m_setupWatch.stop();
+    m_setupSteps(*dialog);
+    // Closed whatever the steps did, so that a failed check ends the test.
+    if (dialog->isVisible()) dialog->reject();
+  });
+}
+
+void TestPrintCommands::InSetup(std::function<void(QDialog&)> steps) {
+  m_setupSteps = std::move(steps);
+  m_setupWatch.start(20);
 }
 
 // A sheet of the table of 3, to be printed as number 7.
@@ -88,12 +130,16 @@ void TestPrintCommands::printsBothSheetsOnTheDefaultPaper() {
   const auto returned = std::chrono::steady_clock::now();
   QVERIFY(m_notifier.errors.isEmpty());
   QCOMPARE(Edit1(), QStringLiteral("8"));
-  QCOMPARE(m_service.requests, QStringList({"DefaultPrinter", "PrinterState desk",
-                                            "DefaultPage desk", "StartJob desk", "StartJob desk"}));
+  QCOMPARE(m_service.requests,
+           QStringList({"DefaultPrinter", "PrinterState desk", "DefaultPaper desk", "StartJob desk",
+                        "StartJob desk"}));
   QCOMPARE(m_service.jobs.size(), 2);
   for (const PrintJob& job : m_service.jobs) {
     QCOMPARE(job.title, QStringLiteral("ｶｹﾏﾙ九九"));
-    QCOMPARE(job.options, m_service.page.options);
+    JobOptions paperOnly;
+    paperOnly.paper = m_service.page.paper.name;
+    QCOMPARE(job.options, paperOnly);
+    QVERIFY(job.file.isEmpty());
     // JIS B5 portrait, 182 × 257 mm, one page.
     const QSizeF paper = MediaBox(job.document);
     QVERIFY2(
@@ -111,13 +157,17 @@ void TestPrintCommands::printsBothSheetsOnTheDefaultPaper() {
             deadline <= returned + SheetPrinter::kServiceTimeLimit);
   }
 
-  // Into a file the setup named, the answers go beside the questions.
+  // Into a file a printer's driver writes, the answers go beside the questions.
   m_service.jobs.clear();
-  m_service.page.options = {kOutputFileOption, QStringLiteral("C:/sheets/week.prn")};
-  Click("PrintAnsBtn");
+  FontCache fonts;
+  SheetPrinter printer(fonts,
+                       std::shared_ptr<PrintService>(std::shared_ptr<PrintService>(), &m_service));
+  printer.Choose(
+      {QStringLiteral("desk"), QStringLiteral("C:/sheets/week.prn"), m_service.page.page, {}});
+  printer.Print({0, 1}, [](render::DrawingSurface&, int, int, int) {});
   QCOMPARE(m_service.jobs.size(), 2);
-  QCOMPARE(m_service.jobs.at(0).options.last(), QStringLiteral("C:/sheets/week.prn"));
-  QCOMPARE(m_service.jobs.at(1).options.last(), QStringLiteral("C:/sheets/week-答え.prn"));
+  QCOMPARE(m_service.jobs.at(0).file, QStringLiteral("C:/sheets/week.prn"));
+  QCOMPARE(m_service.jobs.at(1).file, QStringLiteral("C:/sheets/week-答え.prn"));
 }
 
 void TestPrintCommands::failuresCountNothing_data() {
@@ -257,7 +307,7 @@ void TestPrintCommands::onePrintAtATime() {
   Click("PrintAnsBtn");
   QVERIFY(m_notifier.errors.isEmpty());
   QCOMPARE(m_service.jobs.size(), 2);
-  QVERIFY(!m_service.requests.contains(QStringLiteral("ServiceState")));
+  QVERIFY(!m_service.requests.contains(QStringLiteral("Printers")));
   QCOMPARE(Edit1(), QStringLiteral("8"));
   QTest::qWait(200);  // nothing was held back for later either
   QCOMPARE(m_service.jobs.size(), 2);
@@ -267,18 +317,15 @@ void TestPrintCommands::onePrintAtATime() {
 
 // A service that stops answering holds the setup and a print for the time
 // limit at most, on one thread, which ends before the window does; the setup
-// works again once the service answers.
+// works again once the service answers. Closing waits no longer than the time
+// limit for a request stalled past its deadline.
 void TestPrintCommands::stalledServiceGivesTheWindowBack() {
   m_service.delay = std::chrono::hours(1);
   bool dialogShown = false;
-  QTimer watch;
-  QObject::connect(&watch, &QTimer::timeout, [&dialogShown] {
-    if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
-      dialogShown = true;
-      dialog->reject();
-    }
+  InSetup([&dialogShown](QDialog& dialog) {
+    dialogShown = true;
+    dialog.reject();
   });
-  watch.start(50);
   QElapsedTimer clock;
   clock.start();
   Click("btnSetPrn");
@@ -287,6 +334,7 @@ void TestPrintCommands::stalledServiceGivesTheWindowBack() {
   QVERIFY(!dialogShown);
 
   m_service.delay = std::chrono::milliseconds(0);
+  QVERIFY(QTest::qWaitFor([this] { return m_service.running.now == 0; }, 2000));
   Click("btnSetPrn");
   QVERIFY(dialogShown);
   QCOMPARE(m_notifier.errors.size(), 1);
@@ -302,6 +350,20 @@ void TestPrintCommands::stalledServiceGivesTheWindowBack() {
   QCOMPARE(m_service.running.now.load(), 1);
   CloseWindow();
   QCOMPARE(m_service.running.now.load(), 0);
+
+  // Stalled long past its deadline: the window closes at the time limit,
+  // leaving the request to end on its own.
+  OpenWindow(m_service);
+  MakeSheet();
+  m_service.stallsPastDeadline = true;
+  m_service.delay = std::chrono::milliseconds(7500);
+  Click("PrintBtn");
+  clock.restart();
+  CloseWindow();
+  QVERIFY2(clock.elapsed() < SheetPrinter::kServiceTimeLimit.count() + 500,
+           qPrintable(QStringLiteral("closing took %1 ms").arg(clock.elapsed())));
+  QCOMPARE(m_service.running.now.load(), 1);
+  QVERIFY(QTest::qWaitFor([this] { return m_service.running.now == 0; }, 10000));
 }
 
 void TestPrintCommands::badNumberAsksTheServiceNothing() {
@@ -340,49 +402,50 @@ void TestPrintCommands::systemServiceOutOfReachCountsNothing() {
 // printer and paper as they are then.
 void TestPrintCommands::cancelledSetupChangesNothing() {
   Click("PrintBtn");
-  QTimer::singleShot(100, [] {
-    if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
-      // As Qt's dialog does at once when the user picks a PDF file.
-      dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-      dialog->printer()->setOutputFileName(QStringLiteral("/nonexistent/sheet.pdf"));
-      dialog->reject();
-    }
+  InSetup([](QDialog& dialog) {
+    Choose(dialog, QStringLiteral("プリンタ"), PrinterSetupDialog::kPdfFile);
+    Field<QLineEdit>(dialog, QStringLiteral("ファイル名"))
+        ->setText(QStringLiteral("/nonexistent/sheet.pdf"));
+    dialog.reject();
   });
   Click("btnSetPrn");
   m_service.defaultPrinter = QStringLiteral("hall");
-  m_service.page.options =
-      QStringList{QStringLiteral("media"), QStringLiteral("na_letter_8.5x11in")};
+  m_service.page.paper.name = QStringLiteral("na_letter_8.5x11in");
   Click("PrintBtn");
   QVERIFY(m_notifier.errors.isEmpty());
   QCOMPARE(m_service.jobs.size(), 2);
   QCOMPARE(m_service.jobs.at(1).printer, QStringLiteral("hall"));
-  QCOMPARE(m_service.jobs.at(1).options, m_service.page.options);
+  QCOMPARE(m_service.jobs.at(1).options.paper, QStringLiteral("na_letter_8.5x11in"));
   QCOMPARE(Edit1(), QStringLiteral("9"));
 }
 
-// Windows' dialog gives a print to a file as the port "FILE:": the setup asks
-// the file's name then, so that no job waits for it, and a PDF name makes
-// the questions' and the answers' files side by side.
+// "PDF ファイルに出力" with a name from the file dialog: the questions' and
+// the answers' PDF files side by side, and no job for the service.
 void TestPrintCommands::printToFileAsksTheNameInTheSetup() {
 #ifdef Q_OS_WIN
-  QSKIP("the system's print dialog cannot be driven from a test");
+  QSKIP("the system's file dialog cannot be driven from a test");
 #endif
   QTemporaryDir folder;
   const QString file = folder.filePath(QStringLiteral("week.pdf"));
   QTimer answer;
   QObject::connect(&answer, &QTimer::timeout, [&file] {
-    QWidget* box = QApplication::activeModalWidget();
-    if (auto* dialog = qobject_cast<QPrintDialog*>(box)) {
-      // Once the dialog has set its printer, as Windows' dialog leaves it.
-      QObject::connect(dialog, &QDialog::accepted,
-                       [dialog] { dialog->printer()->setOutputFileName(QStringLiteral("FILE:")); });
-      dialog->accept();
-    } else if (auto* files = qobject_cast<QFileDialog*>(box)) {
+    if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
       files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
       static_cast<QDialog*>(files)->accept();
     }
   });
   answer.start(50);
+  InSetup([](QDialog& dialog) {
+    Choose(dialog, QStringLiteral("プリンタ"), PrinterSetupDialog::kPdfFile);
+    // No paper source for a file; no setting without its name.
+    QVERIFY(!Field(dialog, QStringLiteral("給紙方法"))->isEnabled());
+    Field<QLineEdit>(dialog, QStringLiteral("ファイル名"))->clear();
+    QVERIFY(!dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text().startsWith(QStringLiteral("参照"))) button->click();
+    }
+    PressOk(dialog);
+  });
   Click("btnSetPrn");
   answer.stop();
   Click("PrintAnsBtn");
@@ -390,6 +453,82 @@ void TestPrintCommands::printToFileAsksTheNameInTheSetup() {
   QVERIFY(m_service.jobs.isEmpty());
   QVERIFY(QFileInfo::exists(file));
   QVERIFY(QFileInfo::exists(folder.filePath(QStringLiteral("week-答え.pdf"))));
+}
+
+// The setup offers the service's printers, papers and sources, asked on the
+// service's thread: the window keeps going and shows the wait cursor only
+// while a request runs, never over the setup itself. What it sets reaches
+// the jobs; a service that stalls closes it at the time limit, changing
+// nothing.
+void TestPrintCommands::setupAsksTheServiceWithoutHoldingTheWindow() {
+  int ticks = 0;
+  QList<Qt::CursorShape> tickCursors;
+  QTimer ticker;
+  QObject::connect(&ticker, &QTimer::timeout, [&] {
+    ++ticks;
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    tickCursors << (cursor == nullptr ? Qt::ArrowCursor : cursor->shape());
+  });
+  ticker.start(20);
+  QList<const QCursor*> setupCursors;
+  InSetup([this, &ticks, &setupCursors](QDialog& dialog) {
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("印刷の設定"));
+    QCOMPARE(Field(dialog, QStringLiteral("プリンタ"))->currentText(), QStringLiteral("desk"));
+    QCOMPARE(Field(dialog, QStringLiteral("用紙"))->currentText(), QStringLiteral("JIS B5"));
+    setupCursors << QGuiApplication::overrideCursor();
+    m_service.delay = std::chrono::milliseconds(400);
+    const int before = ticks;
+    Choose(dialog, QStringLiteral("プリンタ"), QStringLiteral("hall"));
+    QVERIFY2(ticks - before >= 5, qPrintable(QString::number(ticks - before)));
+    m_service.delay = {};
+    setupCursors << QGuiApplication::overrideCursor();
+    Choose(dialog, QStringLiteral("用紙"), QStringLiteral("A4"));
+    Choose(dialog, QStringLiteral("給紙方法"), QStringLiteral("手差し"));
+    PressOk(dialog);
+  });
+  Click("btnSetPrn");
+  QVERIFY(m_notifier.errors.isEmpty());
+  QCOMPARE(setupCursors, QList<const QCursor*>({nullptr, nullptr}));
+  QVERIFY(tickCursors.contains(Qt::WaitCursor));
+  QCOMPARE(m_service.requests, QStringList({"Printers", "Papers desk", "Papers hall"}));
+  QCOMPARE(m_service.requestCursors, QList<Qt::CursorShape>(3, Qt::WaitCursor));
+
+  Click("PrintBtn");
+  QCOMPARE(m_service.jobs.size(), 1);
+  const PrintJob& job = m_service.jobs.first();
+  QCOMPARE(job.printer, QStringLiteral("hall"));
+  JobOptions chosen;
+  chosen.paper = QStringLiteral("iso_a4_210x297mm");
+  chosen.source = QStringLiteral("manual");
+  QCOMPARE(job.options, chosen);
+  QCOMPARE(job.page.layout.pageSize().id(), QPageSize::A4);
+  QCOMPARE(job.page.resolution, 300);
+  QCOMPARE(MediaBox(job.document).toSize(), QSize(595, 842));
+
+  // Stalled while the setup asks: it closes at the time limit, the window
+  // going on meanwhile, and the choice stays.
+  qint64 held = 0;
+  InSetup([this, &ticks, &held](QDialog& dialog) {
+    m_service.delay = std::chrono::hours(1);
+    ticks = 0;
+    QElapsedTimer clock;
+    clock.start();
+    Choose(dialog, QStringLiteral("プリンタ"), QStringLiteral("desk"));
+    held = clock.elapsed();
+  });
+  Click("btnSetPrn");
+  // Of a stall of an hour, the time limit and a little more (Wine's timers
+  // run late in a nested loop).
+  QVERIFY2(held < 2 * SheetPrinter::kServiceTimeLimit.count(),
+           qPrintable(QStringLiteral("the setup held the window %1 ms").arg(held)));
+  QVERIFY2(ticks > 50, qPrintable(QString::number(ticks)));
+  QCOMPARE(m_notifier.errors, QStringList({kServiceSilent}));
+  QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+  m_service.delay = {};
+  Click("PrintBtn");
+  QCOMPARE(m_service.jobs.size(), 2);
+  QCOMPARE(m_service.jobs.last().printer, QStringLiteral("hall"));
+  QCOMPARE(m_service.jobs.last().options.paper, QStringLiteral("iso_a4_210x297mm"));
 }
 
 QTEST_MAIN(TestPrintCommands)

@@ -17,6 +17,7 @@
 #include "font_cache.h"
 #include "message_boxes.h"
 #include "option_group.h"
+#include "pdf_file.h"
 #include "render/make_print.h"
 #include "sheet_printer.h"
 #include "system_print_service.h"
@@ -31,8 +32,8 @@ class TestWindowShot : public QObject {
 void TestWindowShot::previewedSheet() {
   QVERIFY(QDir().mkpath(KAKEMARU_ARTIFACT_DIR));
   MessageBoxes boxes;
-  const std::unique_ptr<PrintService> printService = MakeSystemPrintService();
-  TForm1 form(boxes, *printService);
+  const std::shared_ptr<PrintService> printService = MakeSystemPrintService();
+  TForm1 form(boxes, printService);
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
 
@@ -61,9 +62,8 @@ void TestWindowShot::previewedSheet() {
   // The same sheet printed with its answers, to PDF files as a printer that
   // writes files would.
   FontCache fonts;
-  SheetPrinter printer(fonts, *printService);
-  printer.Printer().setOutputFormat(QPrinter::PdfFormat);
-  printer.Printer().setOutputFileName(QStringLiteral(KAKEMARU_ARTIFACT_DIR "/sheet.pdf"));
+  SheetPrinter printer(fonts, printService);
+  printer.Choose(PdfFileChoice(QStringLiteral(KAKEMARU_ARTIFACT_DIR "/sheet.pdf")));
   render::ProblemTextTable texts;
   const auto outcome = printer.Print(
       {render::kQuestionSheet, render::kAnswerSheet},

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QPrintDialog>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,6 +18,7 @@
 #include "application_identity.h"
 #include "held_keys.h"
 #include "message_boxes.h"
+#include "printer_setup_dialog.h"
 #include "run_process.h"
 #include "scripted_print_service.h"
 #include "program_names.h"
@@ -150,7 +150,7 @@ void TestWindowSystem::titlesAsTheDesktopShowsThem() {
                           Qt::LeftButton);
       },
       [](QWidget* dialog) {
-        QVERIFY(qobject_cast<QPrintDialog*>(dialog) != nullptr);
+        QVERIFY(qobject_cast<PrinterSetupDialog*>(dialog) != nullptr);
         QCOMPARE(TitleOf(dialog), dialog->windowTitle());
         QVERIFY(!TitleOf(dialog).contains(QStringLiteral("ｶｹﾏﾙ")));
       });
