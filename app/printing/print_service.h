@@ -9,6 +9,8 @@
 #include <chrono>
 
 class QPrinter;
+class QWidget;
+class ServiceWait;
 
 // What the print service answered to one request.
 enum class PrintReply {
@@ -88,4 +90,20 @@ class PrintService {
 
   // What the jobs' documents must be.
   virtual JobDocument Document() const { return JobDocument::Pdf; }
+
+  // The print system's own printer-setup dialog, shown in place of Qt's
+  // where there is one (Windows); Unavailable where there is none. On the
+  // window's thread: the system's part, until the dialog shows, is waited
+  // for through `wait` until the deadline; the user's part has no limit. OK
+  // makes its choice the default printer and paper of the prints that
+  // follow; Done whether it was chosen or cancelled.
+  virtual PrintReply SystemSetup(Deadline /*deadline*/, ServiceWait& /*wait*/,
+                                 QWidget* /*parent*/) {
+    return PrintReply::Unavailable;
+  }
+  // Whether a job on this printer must name the file it goes into, which
+  // the print system would otherwise ask for inside the job, on the
+  // requests' thread; as the printer's last PrinterState found. On the
+  // window's thread; asks the service nothing.
+  virtual bool AsksForFile(const QString& /*printer*/) const { return false; }
 };

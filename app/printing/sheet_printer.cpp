@@ -1,5 +1,6 @@
 #include "sheet_printer.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -33,6 +34,7 @@ const QString kNoService = QStringLiteral("印刷サービスに接続できま�
 const QString kServiceSilent = QStringLiteral("印刷サービスが応答しません");
 const QString kAnswersNotPrinted = QStringLiteral("答えの用紙を印刷できませんでした");
 const QString kUnconfirmed = QStringLiteral("印刷できたかどうかを確かめられませんでした");
+const QString kSetupFailed = QStringLiteral("印刷の設定を開けませんでした");
 
 // A failure that may pass is asked again, this many times in all, with this
 // pause before the second try, doubled for each further one.
@@ -78,6 +80,14 @@ void CopySetup(const QPrinter& from, QPrinter& to) {
   to.setCollateCopies(from.collateCopies());
   to.setDuplex(from.duplex());
   to.setColorMode(from.colorMode());
+}
+
+// The file a print to a file goes into; empty when cancelled. A name
+// ending in .pdf makes PDF files, as on Linux; another gets what the
+// printer's driver writes.
+QString AskFileName(QWidget* parent) {
+  return QFileDialog::getSaveFileName(parent, QStringLiteral("ファイルへ出力"), QString(),
+                                      QStringLiteral("PDF ファイル (*.pdf);;すべてのファイル (*)"));
 }
 
 }  // namespace
@@ -144,6 +154,12 @@ std::optional<QString> SheetPrinter::Setup(QWidget* parent) {
   if (reply == PrintReply::NoAnswer) return kServiceSilent;
   if (reply == PrintReply::NoService) return kNoService;
 
+  // The print system's own setup dialog, where it has one.
+  const PrintReply own = m_service.SystemSetup(deadline, m_wait, parent);
+  if (own == PrintReply::NoAnswer) return kServiceSilent;
+  if (own == PrintReply::NoPrinter) return kNoDefaultPrinter;
+  if (own != PrintReply::Unavailable) return MessageFor(own, kSetupFailed);
+
   // Qt's dialog changes its printer as the user goes: it works on a copy of
   // the current choice, which becomes current only with OK.
   auto candidate = std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -159,12 +175,9 @@ std::optional<QString> SheetPrinter::Setup(QWidget* parent) {
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   // Windows' dialog prints to a file as the port "FILE:", for which Windows
   // would ask the file's name while the job waits on the service's thread:
-  // asked here instead. A name ending in .pdf makes the PDF files, as on
-  // Linux; another gets what the printer's driver writes.
+  // asked here instead.
   if (candidate->outputFileName() == QLatin1String("FILE:")) {
-    const QString file =
-        QFileDialog::getSaveFileName(parent, QStringLiteral("ファイルへ出力"), QString(),
-                                     QStringLiteral("PDF ファイル (*.pdf);;すべてのファイル (*)"));
+    const QString file = AskFileName(parent);
     if (file.isEmpty()) return std::nullopt;
     candidate->setOutputFileName(file);
   }
@@ -180,12 +193,21 @@ bool SheetPrinter::PrintsToFile() const {
 
 PrintOutcome SheetPrinter::Print(std::initializer_list<int> drawModes, const PageDrawer& drawPage) {
   if (PrintsToFile()) return PrintToFiles(drawModes, drawPage);
-  const PrintService::Deadline deadline = Clock::now() + kServiceTimeLimit;
+  PrintService::Deadline deadline = Clock::now() + kServiceTimeLimit;
   PrintJob job;
   PrinterPage page;
   if (auto failure = ChoosePrinter(deadline, job.printer, page)) return {false, failure};
   job.title = kProgramTitle;
   job.options = page.options;
+  // A printer whose port asks for a file at the job's start would ask it on
+  // the service's thread: asked here first. Cancelled, nothing is printed;
+  // the time limit starts again once it is answered.
+  if (m_service.AsksForFile(job.printer)) {
+    const QString file = AskFileName(QApplication::activeWindow());
+    if (file.isEmpty()) return {false, std::nullopt};
+    job.options << kOutputFileOption << file;
+    deadline = Clock::now() + kServiceTimeLimit;
+  }
   job.layout = page.layout;
   job.resolution = page.resolution;
   job.printable = page.printable;

@@ -19,7 +19,8 @@ class QPaintDevice;
 class QPrinter;
 class QWidget;
 
-// How a print went.
+// How a print went; with neither a used number nor a failure, the user
+// cancelled it.
 struct PrintOutcome {
   // The number is used once the question sheet may have reached the
   // printer, whatever became of the answer sheet: it must not be printed

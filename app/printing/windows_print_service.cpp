@@ -1,6 +1,7 @@
 #include "windows_print_service.h"
 
 #include "system_print_service.h"
+#include "windows_printer_setup.h"
 
 #include <QLocale>
 #include <QPageSize>
@@ -94,6 +95,13 @@ PrintReply WindowsPrintService::ServiceState(Deadline deadline) {
 }
 
 PrintReply WindowsPrintService::DefaultPrinter(Deadline deadline, QString& printer) {
+  {
+    const std::lock_guard lock(m_mutex);
+    if (m_chosen) {
+      printer = m_chosen->printer;
+      return PrintReply::Done;
+    }
+  }
   QString found;
   const unsigned long error = m_spooler->DefaultPrinter(found);
   // GetDefaultPrinterW's way of saying there is none.
@@ -110,9 +118,19 @@ PrintReply WindowsPrintService::DefaultPrinter(Deadline deadline, QString& print
 PrintReply WindowsPrintService::PrinterState(Deadline deadline, const QString& printer) {
   unsigned long status = 0;
   unsigned long attributes = 0;
-  const PrintReply reply =
-      ReplyFor(m_spooler->Printer(printer, status, attributes), deadline, PrintReply::NoPrinter);
+  QString port;
+  const PrintReply reply = ReplyFor(m_spooler->Printer(printer, status, attributes, port), deadline,
+                                    PrintReply::NoPrinter);
   if (reply != PrintReply::Done) return reply;
+  {
+    const std::lock_guard lock(m_mutex);
+    if (port.compare(QLatin1String("PORTPROMPT:"), Qt::CaseInsensitive) == 0 ||
+        port.compare(QLatin1String("FILE:"), Qt::CaseInsensitive) == 0) {
+      m_asksForFile.insert(printer);
+    } else {
+      m_asksForFile.remove(printer);
+    }
+  }
   // Paused, offline or out of paper, a printer still queues the job.
   return (status & (kPendingDeletion | kNotAvailable)) != 0 ? PrintReply::NotAccepting
                                                             : PrintReply::Done;
@@ -121,7 +139,8 @@ PrintReply WindowsPrintService::PrinterState(Deadline deadline, const QString& p
 PrintReply WindowsPrintService::DefaultPage(Deadline deadline, const QString& printer,
                                             PrinterPage& page) {
   WindowsSpooler::Paper paper;
-  const PrintReply reply = ReplyFor(m_spooler->DefaultPaper(printer, paper), deadline);
+  const PrintReply reply =
+      ReplyFor(m_spooler->DefaultPaper(printer, ChosenDevMode(printer), paper), deadline);
   if (reply != PrintReply::Done) return reply;
   page = paper.size.isEmpty() ? UntoldPage() : PageOf(paper);
   return PrintReply::Done;
@@ -129,7 +148,42 @@ PrintReply WindowsPrintService::DefaultPage(Deadline deadline, const QString& pr
 
 PrintReply WindowsPrintService::StartJob(Deadline deadline, const PrintJob& job) {
   if (job.document.isEmpty() || job.resolution <= 0) return PrintReply::Failed;
-  return m_spooler->Print(deadline, job);
+  return m_spooler->Print(deadline, job, ChosenDevMode(job.printer));
+}
+
+// The window waits for the dialog through the requests' thread; the choice
+// is kept here, and the spooler is asked nothing else.
+PrintReply WindowsPrintService::SystemSetup(Deadline deadline, ServiceWait& wait, QWidget* parent) {
+  WindowsSpooler::Choice choice;
+  {
+    const std::lock_guard lock(m_mutex);
+    if (m_chosen) choice = *m_chosen;
+  }
+  switch (RunPrinterSetup(m_spooler, deadline, wait, parent, choice)) {
+    case ERROR_SUCCESS: {
+      const std::lock_guard lock(m_mutex);
+      m_chosen = std::move(choice);
+      return PrintReply::Done;
+    }
+    case ERROR_CANCELLED:
+      return PrintReply::Done;
+    case WAIT_TIMEOUT:
+      return PrintReply::NoAnswer;
+    case ERROR_FILE_NOT_FOUND:
+      return PrintReply::NoPrinter;
+    default:
+      return PrintReply::Failed;
+  }
+}
+
+bool WindowsPrintService::AsksForFile(const QString& printer) const {
+  const std::lock_guard lock(m_mutex);
+  return m_asksForFile.contains(printer);
+}
+
+QByteArray WindowsPrintService::ChosenDevMode(const QString& printer) const {
+  const std::lock_guard lock(m_mutex);
+  return m_chosen && m_chosen->printer == printer ? m_chosen->devMode : QByteArray();
 }
 
 // What the setup chose beyond the paper, which travels as the job's page;

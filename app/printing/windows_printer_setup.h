@@ -1,0 +1,33 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "print_service.h"
+#include "windows_spooler.h"
+
+class QWidget;
+class ServiceWait;
+
+// Windows' printer setup: PrintDlgW's printer-setup dialog (the printer, the
+// paper's size and source, the orientation; OK and cancel), not its print
+// dialog, since the command only sets up.
+//
+// PrintDlgW asks the spooler before its dialog shows (the printers, the
+// driver's DEVMODE), and a stalled spooler holds it there without end. So it
+// runs on a thread of its own, and the window waits for the dialog to show
+// through `wait`, as for any request, until the deadline; a dialog that shows
+// after it ends as cancelled. Once shown, the dialog is the user's, with no
+// time limit; it disables the window, as a modal dialog does.
+//
+// ERROR_SUCCESS with the choice on OK, ERROR_CANCELLED on cancel,
+// WAIT_TIMEOUT when the dialog did not show before the deadline, else the
+// spooler's error. choice goes in as the setup's start.
+unsigned long RunPrinterSetup(const std::shared_ptr<WindowsSpooler>& spooler,
+                              PrintService::Deadline deadline, ServiceWait& wait, QWidget* parent,
+                              WindowsSpooler::Choice& choice);
+
+// The dialog itself, on the calling thread, as WindowsSpooler::PrinterSetup
+// tells.
+unsigned long ShowPrinterSetup(quintptr owner, WindowsSpooler::Choice& choice,
+                               const std::function<bool()>& shown);
