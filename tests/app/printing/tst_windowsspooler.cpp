@@ -196,7 +196,7 @@ void TestWindowsSpooler::portAskingForAFileIsAskedFirst() {
   QObject::connect(&answer, &QTimer::timeout, [&file, &cancel] {
     if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
       files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
-      cancel ? files->reject() : files->accept();
+      cancel ? files->reject() : static_cast<QDialog*>(files)->accept();
     }
   });
   answer.start(50);
