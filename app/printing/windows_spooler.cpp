@@ -1,6 +1,7 @@
 #include "windows_spooler.h"
 
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPicture>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -135,6 +136,44 @@ void ApplyOptions(QPrinter& printer, const QStringList& options) {
   }
 }
 
+QString OutputFileOf(const QStringList& options) {
+  const qsizetype at = options.indexOf(kOutputFileOption);
+  return at >= 0 && at % 2 == 0 && at + 1 < options.size() ? options.at(at + 1) : QString();
+}
+
+// Draws the job's picture as its one page from the paper's corner, so that
+// it lands on the printable area it was drawn for; false when no document
+// started. Qt's engines only warn when the page or the document fails to
+// end; the thread's last error is no witness either (Wine leaves one after a
+// job that printed).
+bool DrawJob(QPaintDevice& device, int resolution, const PrintJob& job, const QPicture& picture) {
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  painter.translate(job.printable.isEmpty()
+                        ? job.layout.paintRectPixels(resolution).topLeft()
+                        : QPointF(job.printable.topLeft()) * resolution / job.resolution);
+  // QPicture scales itself by the device's over its own dots per inch; the
+  // picture's pixels are the job's.
+  painter.scale(picture.logicalDpiX() * qreal(resolution) / device.logicalDpiX() / job.resolution,
+                picture.logicalDpiY() * qreal(resolution) / device.logicalDpiY() / job.resolution);
+  painter.drawPicture(0, 0, picture);
+  painter.end();
+  return true;
+}
+
+// A print into a PDF file is Qt's PDF of the job's paper, as on Linux: the
+// spooler and the printer's driver are not asked.
+PrintReply WritePdf(const PrintJob& job, const QPicture& picture, const QString& file) {
+  QPdfWriter writer(file);
+  writer.setTitle(job.title);
+  writer.setResolution(job.resolution);
+  if (!writer.setPageLayout(
+          QPageLayout(job.layout.pageSize(), QPageLayout::Portrait, QMarginsF()))) {
+    return PrintReply::Unsupported;
+  }
+  return DrawJob(writer, job.resolution, job, picture) ? PrintReply::Done : PrintReply::Failed;
+}
+
 class Win32Spooler final : public WindowsSpooler {
  public:
   unsigned long Check() override {
@@ -227,6 +266,10 @@ class Win32Spooler final : public WindowsSpooler {
     QPicture picture;
     picture.setData(job.document.constData(), static_cast<uint>(job.document.size()));
     if (picture.isNull()) return PrintReply::Failed;
+    const QString file = OutputFileOf(job.options);
+    if (file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+      return WritePdf(job, picture, file);
+    }
     // A printer Qt cannot open becomes its default, or a PDF file.
     QPrinter printer(QPrinterInfo::printerInfo(job.printer), QPrinter::HighResolution);
     if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName() != job.printer) {
@@ -244,21 +287,7 @@ class Win32Spooler final : public WindowsSpooler {
     printer.setPageMargins(QMarginsF());
     // Nothing goes to the spooler once the time is up.
     if (Clock::now() >= deadline) return PrintReply::NoAnswer;
-    QPainter painter;
-    if (!painter.begin(&printer)) return PrintReply::Failed;  // no document started
-    const int resolution = printer.resolution();
-    painter.translate(job.printable.isEmpty()
-                          ? job.layout.paintRectPixels(resolution).topLeft()
-                          : QPointF(job.printable.topLeft()) * resolution / job.resolution);
-    // QPicture scales itself by the device's over its own dots per inch;
-    // the picture's pixels are the job's.
-    painter.scale(
-        picture.logicalDpiX() * qreal(resolution) / printer.logicalDpiX() / job.resolution,
-        picture.logicalDpiY() * qreal(resolution) / printer.logicalDpiY() / job.resolution);
-    painter.drawPicture(0, 0, picture);
-    // Qt's engine only warns when EndPage or EndDoc fail; the thread's last
-    // error is no witness either (Wine leaves one after a job that printed).
-    painter.end();
+    if (!DrawJob(printer, printer.resolution(), job, picture)) return PrintReply::Failed;
     return PrintReply::Done;
   }
 
