@@ -19,9 +19,11 @@
 // prints that follow, and their paper source, sides and colour. A printer
 // whose port asks for a file at the job's start ("PORTPROMPT:", as
 // "Microsoft Print to PDF" has, or "FILE:") is told by AsksForFile once its
-// state was read, so that the file is asked on the window's thread first; it
-// travels as the job option "output", with "copies", "collate", "duplex",
-// "color" and "source" in QPrinter's values where a setup gave them.
+// state was read, so that the file is asked on the window's thread first. It
+// travels as the job option "output"; a name ending in .pdf makes Qt's PDF
+// of the job's paper, without the spooler. SetupOptions, for a setup made
+// with Qt's dialog, gives "output", "copies", "collate", "duplex", "color"
+// and "source" in QPrinter's values.
 class WindowsPrintService final : public PrintService {
  public:
   explicit WindowsPrintService(std::unique_ptr<WindowsSpooler> spooler);
