@@ -52,9 +52,11 @@ class ScriptedSpooler final : public WindowsSpooler {
     answer = {13 /* DMPAPER_B5, JIS B5 */, {182, 257}, {4, 5, 6, 7}, 600, {94, 118, 4063, 5787}};
     return openError;
   }
-  PrintReply Print(Deadline /*deadline*/, const PrintJob& job, const QByteArray& devMode) override {
+  PrintReply Print(Deadline deadline, const PrintJob& job, const QByteArray& devMode) override {
     jobs << job;
     devModes << devMode;
+    // Into a PDF file, the system's spooler writes it without asking Windows.
+    if (job.options.contains(kOutputFileOption)) return m_system->Print(deadline, job, devMode);
     return PrintReply::Done;
   }
   // Runs on a thread of its own, which may outlive the test.
@@ -65,6 +67,9 @@ class ScriptedSpooler final : public WindowsSpooler {
     choice = setupChoice;
     return ERROR_SUCCESS;
   }
+
+ private:
+  std::unique_ptr<WindowsSpooler> m_system = MakeWindowsSpooler();
 };
 
 }  // namespace
@@ -184,8 +189,8 @@ void TestWindowsSpooler::setupChoosesOrGivesUpAtTheLimit() {
 }
 
 // "Microsoft Print to PDF" asks for its file at the job's start: asked
-// before the job, on the window's thread, with the answers beside the
-// questions; cancelled, nothing is printed or counted.
+// before the job, on the window's thread, and both sheets written, the
+// answers beside the questions; cancelled, nothing is printed or counted.
 void TestWindowsSpooler::portAskingForAFileIsAskedFirst() {
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   m_spooler->port = QStringLiteral("PORTPROMPT:");
@@ -203,9 +208,16 @@ void TestWindowsSpooler::portAskingForAFileIsAskedFirst() {
   Click("PrintAnsBtn");
   QCOMPARE(m_notifier.errors, QStringList());
   QCOMPARE(m_spooler->jobs.size(), 2);
-  QCOMPARE(m_spooler->jobs.at(0).options.mid(0, 2), QStringList({kOutputFileOption, file}));
-  QCOMPARE(m_spooler->jobs.at(1).options.mid(0, 2),
-           QStringList({kOutputFileOption, folder.filePath(QStringLiteral("week-答え.pdf"))}));
+  QByteArray sheets[2];
+  for (int at = 0; at < 2; ++at) {
+    const QString name = at == 0 ? file : folder.filePath(QStringLiteral("week-答え.pdf"));
+    QCOMPARE(m_spooler->jobs.at(at).options.mid(0, 2), QStringList({kOutputFileOption, name}));
+    QFile written(name);
+    QVERIFY2(written.open(QIODevice::ReadOnly), qPrintable(name));
+    sheets[at] = written.readAll();
+    QCOMPARE(sheets[at].count("/Type /Page\n"), 1);
+  }
+  QVERIFY(sheets[0] != sheets[1]);
   QCOMPARE(Edit1(), QStringLiteral("8"));
 
   cancel = true;
