@@ -35,4 +35,9 @@ class PrintService {
 
   // What the jobs' documents must be.
   virtual JobDocument Document() const { return JobDocument::Pdf; }
+  // Whether a job on this printer must name the file it goes into, which the
+  // print system would otherwise ask for inside the job, on the requests'
+  // thread; as the printer's last PrinterState found. On the window's
+  // thread; asks the service nothing.
+  virtual bool AsksForFile(const QString& /*printer*/) const { return false; }
 };

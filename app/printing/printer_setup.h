@@ -2,10 +2,12 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "print_job.h"
+#include "print_service.h"
 
 class QWidget;
 
@@ -25,14 +27,19 @@ class SetupQuestions {
  public:
   virtual PrintAnswer<PrinterList> Printers() = 0;
   virtual PrintAnswer<PrinterPapers> Papers(const QString& printer) = 0;
+  // Waits, within the time limit, for ready (run on the service's thread,
+  // given the deadline) to answer true: for a system's setup dialog that asks
+  // the print service before it shows. NoAnswer when the limit came first.
+  virtual PrintReply WaitFor(std::function<bool(PrintService::Deadline)> ready) = 0;
 
  protected:
   ~SetupQuestions() = default;
 };
 
 // The printer setup: shows the current choice, or the default printer while
-// there is none, and answers the new choice on OK, none when cancelled; a
-// reply other than Done when the service failed it.
+// there is none, and answers the new choice on OK, none when cancelled or
+// when the print service keeps the choice itself (Windows' setup); a reply
+// other than Done when the service failed it.
 class PrinterSetup {
  public:
   virtual ~PrinterSetup() = default;
@@ -41,5 +48,5 @@ class PrinterSetup {
                                                         SetupQuestions& service) = 0;
 };
 
-// The setup of the system the program was built for.
-std::unique_ptr<PrinterSetup> MakePrinterSetup();
+// The setup of the system the program was built for, for the given service.
+std::unique_ptr<PrinterSetup> MakePrinterSetup(const std::shared_ptr<PrintService>& service);

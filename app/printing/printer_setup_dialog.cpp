@@ -232,6 +232,6 @@ class ProgramPrinterSetup final : public PrinterSetup {
 
 }  // namespace
 
-std::unique_ptr<PrinterSetup> MakePrinterSetup() {
+std::unique_ptr<PrinterSetup> MakeProgramPrinterSetup() {
   return std::make_unique<ProgramPrinterSetup>();
 }

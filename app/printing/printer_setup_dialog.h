@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include <memory>
 #include <optional>
 
 #include "printer_setup.h"
@@ -51,3 +52,6 @@ class PrinterSetupDialog final : public QDialog {
   PrinterPapers m_papers;
   PrintReply m_failure = PrintReply::Done;
 };
+
+// The program's own setup, around this dialog.
+std::unique_ptr<PrinterSetup> MakeProgramPrinterSetup();

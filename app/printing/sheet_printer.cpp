@@ -1,8 +1,10 @@
 #include "sheet_printer.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
@@ -88,6 +90,14 @@ PrintReply WriteFile(const QString& name, const QByteArray& document) {
   return written && file.error() == QFileDevice::NoError ? PrintReply::Done : PrintReply::Failed;
 }
 
+// The file a print to a file goes into; empty when cancelled. A name
+// ending in .pdf makes PDF files, as on Linux; another gets what the
+// printer's driver writes.
+QString AskFileName(QWidget* parent) {
+  return QFileDialog::getSaveFileName(parent, QStringLiteral("ファイルへ出力"), QString(),
+                                      QStringLiteral("PDF ファイル (*.pdf);;すべてのファイル (*)"));
+}
+
 }  // namespace
 
 QString AnswerFileName(const QString& questionFile) {
@@ -100,7 +110,7 @@ QString AnswerFileName(const QString& questionFile) {
 SheetPrinter::SheetPrinter(FontCache& fonts, std::shared_ptr<PrintService> service)
     : m_fonts(fonts),
       m_service(std::move(service)),
-      m_setup(MakePrinterSetup()),
+      m_setup(MakePrinterSetup(m_service)),
       m_wait(kServiceTimeLimit) {}
 
 SheetPrinter::~SheetPrinter() = default;
@@ -145,6 +155,13 @@ PrintAnswer<PrinterPapers> SheetPrinter::Papers(const QString& printer) {
   });
 }
 
+PrintReply SheetPrinter::WaitFor(std::function<bool(PrintService::Deadline)> ready) {
+  const PrintService::Deadline deadline = Clock::now() + kServiceTimeLimit;
+  const auto outcome =
+      m_wait.Run(deadline, [ready = std::move(ready), deadline] { return ready(deadline); });
+  return outcome.result && *outcome.result ? PrintReply::Done : PrintReply::NoAnswer;
+}
+
 std::optional<QString> SheetPrinter::Setup(QWidget* parent) {
   const PrintAnswer<std::optional<PrinterChoice>> answer = m_setup->Run(parent, m_choice, *this);
   if (answer.reply == PrintReply::NoAnswer) return kServiceSilent;
@@ -154,10 +171,19 @@ std::optional<QString> SheetPrinter::Setup(QWidget* parent) {
 }
 
 PrintOutcome SheetPrinter::Print(std::initializer_list<int> drawModes, const PageDrawer& drawPage) {
-  const PrintService::Deadline deadline = Clock::now() + kServiceTimeLimit;
+  PrintService::Deadline deadline = Clock::now() + kServiceTimeLimit;
   PrintJob job;
   job.title = kProgramTitle;
   if (auto failure = Target(deadline, job)) return {false, failure};
+  // A printer that asks for its file at the job's start would ask it on the
+  // service's thread: asked here first. Cancelled, nothing is printed; the
+  // time limit starts again once it is answered.
+  if (!job.printer.isEmpty() && job.file.isEmpty() && m_service->AsksForFile(job.printer)) {
+    job.file = AskFileName(QApplication::activeWindow());
+    if (job.file.isEmpty()) return {false, std::nullopt};
+    if (job.file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) job.printer.clear();
+    deadline = Clock::now() + kServiceTimeLimit;
+  }
   // A PDF file of the program's own: written here, no service asked.
   const bool ownFile = job.printer.isEmpty();
   const QString questionFile = job.file;

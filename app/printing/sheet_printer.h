@@ -19,7 +19,8 @@ class QByteArray;
 class QPaintDevice;
 class QWidget;
 
-// How a print went.
+// How a print went; with neither a used number nor a failure, the user
+// cancelled it.
 struct PrintOutcome {
   // The number is used once the question sheet may have reached the
   // printer, whatever became of the answer sheet: it must not be printed
@@ -65,6 +66,7 @@ class SheetPrinter : private SetupQuestions {
   auto Ask(PrintService::Deadline deadline, bool sendsJob, Request request);
   PrintAnswer<PrinterList> Printers() override;
   PrintAnswer<PrinterPapers> Papers(const QString& printer) override;
+  PrintReply WaitFor(std::function<bool(PrintService::Deadline)> ready) override;
   std::optional<QString> Target(PrintService::Deadline deadline, PrintJob& job);
   std::optional<QString> DrawDocument(JobDocument kind, const PrinterPage& page, int drawMode,
                                       const PageDrawer& drawPage, QByteArray& document);

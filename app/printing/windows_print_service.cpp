@@ -96,7 +96,11 @@ PrintAnswer<PrinterList> WindowsPrintService::Printers(Deadline deadline) {
   return {PrintReply::Done, list};
 }
 
+// The setup's printer, once chosen, else Windows' default.
 PrintAnswer<QString> WindowsPrintService::DefaultPrinter(Deadline deadline) {
+  if (const std::optional<WindowsSpooler::Choice> chosen = Chosen()) {
+    return {PrintReply::Done, chosen->printer};
+  }
   QString found;
   const unsigned long error = m_spooler->DefaultPrinter(found);
   // GetDefaultPrinterW's way of saying there is none.
@@ -112,9 +116,19 @@ PrintAnswer<QString> WindowsPrintService::DefaultPrinter(Deadline deadline) {
 PrintReply WindowsPrintService::PrinterState(Deadline deadline, const QString& printer) {
   unsigned long status = 0;
   unsigned long attributes = 0;
-  const PrintReply reply =
-      ReplyFor(m_spooler->Printer(printer, status, attributes), deadline, PrintReply::NoPrinter);
+  QString port;
+  const PrintReply reply = ReplyFor(m_spooler->Printer(printer, status, attributes, port), deadline,
+                                    PrintReply::NoPrinter);
   if (reply != PrintReply::Done) return reply;
+  {
+    const std::lock_guard lock(m_mutex);
+    if (port.compare(QLatin1String("PORTPROMPT:"), Qt::CaseInsensitive) == 0 ||
+        port.compare(QLatin1String("FILE:"), Qt::CaseInsensitive) == 0) {
+      m_asksForFile.insert(printer);
+    } else {
+      m_asksForFile.remove(printer);
+    }
+  }
   // Paused, offline or out of paper, a printer still queues the job.
   return (status & (kPendingDeletion | kNotAvailable)) != 0 ? PrintReply::NotAccepting
                                                             : PrintReply::Done;
@@ -124,7 +138,8 @@ PrintReply WindowsPrintService::PrinterState(Deadline deadline, const QString& p
 PrintAnswer<PrinterPaper> WindowsPrintService::DefaultPaper(Deadline deadline,
                                                             const QString& printer) {
   WindowsSpooler::Paper paper;
-  const PrintReply reply = ReplyFor(m_spooler->DefaultPaper(printer, paper), deadline);
+  const PrintReply reply =
+      ReplyFor(m_spooler->DefaultPaper(printer, ChosenDevMode(printer), paper), deadline);
   if (reply != PrintReply::Done) return {reply, {}};
   PrinterPaper answer;
   answer.page = paper.size.isEmpty() ? UntoldPage() : PageOf(paper);
@@ -156,7 +171,27 @@ PrintAnswer<PrinterPapers> WindowsPrintService::Papers(Deadline deadline, const 
 
 PrintReply WindowsPrintService::StartJob(Deadline deadline, const PrintJob& job) {
   if (job.document.isEmpty() || job.page.resolution <= 0) return PrintReply::Failed;
-  return m_spooler->Print(deadline, job);
+  return m_spooler->Print(deadline, job, ChosenDevMode(job.printer));
+}
+
+bool WindowsPrintService::AsksForFile(const QString& printer) const {
+  const std::lock_guard lock(m_mutex);
+  return m_asksForFile.contains(printer);
+}
+
+std::optional<WindowsSpooler::Choice> WindowsPrintService::Chosen() const {
+  const std::lock_guard lock(m_mutex);
+  return m_chosen;
+}
+
+void WindowsPrintService::Choose(WindowsSpooler::Choice choice) {
+  const std::lock_guard lock(m_mutex);
+  m_chosen = std::move(choice);
+}
+
+QByteArray WindowsPrintService::ChosenDevMode(const QString& printer) const {
+  const std::lock_guard lock(m_mutex);
+  return m_chosen && m_chosen->printer == printer ? m_chosen->devMode : QByteArray();
 }
 
 std::unique_ptr<PrintService> MakeSystemPrintService() {

@@ -6,11 +6,14 @@
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include <windows.h>
 #include <winspool.h>
+
+#include "windows_printer_setup.h"
 
 namespace {
 
@@ -50,6 +53,65 @@ DWORD LastFailure() {
 
 double Millimetres(int pixels, int dpi) {
   return pixels * 25.4 / dpi;
+}
+
+// A DEVMODE as the setup gave it, aligned as DEVMODEW needs; empty when
+// the bytes hold none.
+std::vector<DEVMODEW> DevModeOf(const QByteArray& bytes) {
+  if (bytes.size() < static_cast<qsizetype>(sizeof(DEVMODEW))) return {};
+  std::vector<DEVMODEW> buffer(static_cast<size_t>(bytes.size()) / sizeof(DEVMODEW) + 1);
+  std::memcpy(buffer.data(), bytes.constData(), static_cast<size_t>(bytes.size()));
+  return buffer;
+}
+
+// A DEVMODE's paper bin as Qt's printer takes it: a driver's own bin by its
+// number.
+QPrinter::PaperSource SourceOf(short bin) {
+  if (bin >= DMBIN_USER) return static_cast<QPrinter::PaperSource>(bin);
+  switch (bin) {
+    case DMBIN_UPPER:
+      return QPrinter::Upper;
+    case DMBIN_LOWER:
+      return QPrinter::Lower;
+    case DMBIN_MIDDLE:
+      return QPrinter::Middle;
+    case DMBIN_MANUAL:
+      return QPrinter::Manual;
+    case DMBIN_ENVELOPE:
+      return QPrinter::Envelope;
+    case DMBIN_ENVMANUAL:
+      return QPrinter::EnvelopeManual;
+    case DMBIN_TRACTOR:
+      return QPrinter::Tractor;
+    case DMBIN_SMALLFMT:
+      return QPrinter::SmallFormat;
+    case DMBIN_LARGEFMT:
+      return QPrinter::LargeFormat;
+    case DMBIN_LARGECAPACITY:
+      return QPrinter::LargeCapacity;
+    case DMBIN_CASSETTE:
+      return QPrinter::Cassette;
+    case DMBIN_FORMSOURCE:
+      return QPrinter::FormSource;
+    default:
+      return QPrinter::Auto;
+  }
+}
+
+// What the printer setup chose beyond the paper, which travels as the
+// job's page; never its orientation.
+void ApplyDevMode(QPrinter& printer, const DEVMODEW& devMode) {
+  if ((devMode.dmFields & DM_DEFAULTSOURCE) != 0) {
+    printer.setPaperSource(SourceOf(devMode.dmDefaultSource));
+  }
+  if ((devMode.dmFields & DM_DUPLEX) != 0) {
+    printer.setDuplex(devMode.dmDuplex == DMDUP_VERTICAL     ? QPrinter::DuplexLongSide
+                      : devMode.dmDuplex == DMDUP_HORIZONTAL ? QPrinter::DuplexShortSide
+                                                             : QPrinter::DuplexNone);
+  }
+  if ((devMode.dmFields & DM_COLOR) != 0) {
+    printer.setColorMode(devMode.dmColor == DMCOLOR_COLOR ? QPrinter::Color : QPrinter::GrayScale);
+  }
 }
 
 // What the job asks beyond its page, as QPrinter takes it.
@@ -108,8 +170,8 @@ class Win32Spooler final : public WindowsSpooler {
     return ERROR_SUCCESS;
   }
 
-  unsigned long Printer(const QString& printer, unsigned long& status,
-                        unsigned long& attributes) override {
+  unsigned long Printer(const QString& printer, unsigned long& status, unsigned long& attributes,
+                        QString& port) override {
     const PrinterHandle handle(printer);
     if (handle.Get() == nullptr) return handle.Error();
     DWORD needed = 0;
@@ -123,24 +185,29 @@ class Win32Spooler final : public WindowsSpooler {
     }
     status = info[0].Status;
     attributes = info[0].Attributes;
+    port = info[0].pPortName != nullptr ? QString::fromWCharArray(info[0].pPortName) : QString();
     return ERROR_SUCCESS;
   }
 
-  // The user's default DEVMODE (over the driver's), portrait, and the
-  // paper's size, printable area and resolution on a device context of it.
-  // A driver that gives no context tells no paper.
-  unsigned long DefaultPaper(const QString& printer, Paper& paper) override {
+  // The setup's DEVMODE, else the user's default (over the driver's),
+  // portrait, and the paper's size, printable area and resolution on a
+  // device context of it. A driver that gives no context tells no paper.
+  unsigned long DefaultPaper(const QString& printer, const QByteArray& chosen,
+                             Paper& paper) override {
     PrinterHandle handle(printer);
     if (handle.Get() == nullptr) return handle.Error();
-    const LONG size =
-        DocumentPropertiesW(nullptr, handle.Get(), handle.Name(), nullptr, nullptr, 0);
-    if (size < static_cast<LONG>(sizeof(DEVMODEW))) return LastFailure();
-    std::vector<DEVMODEW> buffer(static_cast<size_t>(size) / sizeof(DEVMODEW) + 1);
-    DEVMODEW* devMode = buffer.data();
-    if (DocumentPropertiesW(nullptr, handle.Get(), handle.Name(), devMode, nullptr,
-                            DM_OUT_BUFFER) != IDOK) {
-      return LastFailure();
+    std::vector<DEVMODEW> buffer = DevModeOf(chosen);
+    if (buffer.empty()) {
+      const LONG size =
+          DocumentPropertiesW(nullptr, handle.Get(), handle.Name(), nullptr, nullptr, 0);
+      if (size < static_cast<LONG>(sizeof(DEVMODEW))) return LastFailure();
+      buffer.resize(static_cast<size_t>(size) / sizeof(DEVMODEW) + 1);
+      if (DocumentPropertiesW(nullptr, handle.Get(), handle.Name(), buffer.data(), nullptr,
+                              DM_OUT_BUFFER) != IDOK) {
+        return LastFailure();
+      }
     }
+    DEVMODEW* devMode = buffer.data();
     devMode->dmOrientation = DMORIENT_PORTRAIT;
     devMode->dmFields |= DM_ORIENTATION;
     if ((devMode->dmFields & DM_PAPERSIZE) != 0) paper.windowsId = devMode->dmPaperSize;
@@ -167,7 +234,7 @@ class Win32Spooler final : public WindowsSpooler {
 
   // Qt's native printer opens the printer, reads its DEVMODE and makes a
   // device context as it is made: all of it here, on the asking thread.
-  PrintReply Print(Deadline deadline, const PrintJob& job) override {
+  PrintReply Print(Deadline deadline, const PrintJob& job, const QByteArray& chosen) override {
     QPicture picture;
     picture.setData(job.document.constData(), static_cast<uint>(job.document.size()));
     if (picture.isNull()) return PrintReply::Failed;
@@ -178,6 +245,8 @@ class Win32Spooler final : public WindowsSpooler {
     }
     printer.setDocName(job.title);
     if (!job.file.isEmpty()) printer.setOutputFileName(job.file);
+    const std::vector<DEVMODEW> devMode = DevModeOf(chosen);
+    if (!devMode.empty()) ApplyDevMode(printer, devMode.front());
     ApplyOptions(printer, job.options);
     printer.setPageOrientation(QPageLayout::Portrait);
     if (!printer.setPageSize(job.page.layout.pageSize())) return PrintReply::Unsupported;
@@ -204,6 +273,11 @@ class Win32Spooler final : public WindowsSpooler {
     // error is no witness either (Wine leaves one after a job that printed).
     painter.end();
     return PrintReply::Done;
+  }
+
+  unsigned long PrinterSetup(quintptr owner, Choice& choice,
+                             const std::function<bool()>& shown) override {
+    return ShowPrinterSetup(owner, choice, shown);
   }
 };
 

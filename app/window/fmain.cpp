@@ -502,6 +502,7 @@ std::optional<std::int32_t> TForm1::PrintSheets(std::initializer_list<int> drawM
     m_notifier.Error(this, *outcome.failure);
     return std::nullopt;
   }
+  if (!outcome.numberUsed) return std::nullopt;  // cancelled: nothing to tell
   return number;
 }
 

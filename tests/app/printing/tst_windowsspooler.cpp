@@ -1,11 +1,16 @@
 // The Windows print service through the print commands, against a scripted
-// spooler: the sheet drawn for the driver's paper; each fault counts nothing.
+// spooler: the sheet drawn for the driver's paper; each fault counts nothing;
+// the setup's choice printed on, or the setup given up at the time limit; a
+// port that asks for a file asked on the window's thread.
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPicture>
+#include <QTimer>
 #include <QtTest>
 
+#include <atomic>
 #include <thread>
 
 #include <winerror.h>
@@ -22,8 +27,12 @@ class ScriptedSpooler final : public WindowsSpooler {
   unsigned long defaultError = ERROR_SUCCESS;
   unsigned long openError = ERROR_SUCCESS;
   unsigned long status = 0;
+  QString port = QStringLiteral("USB001");
   std::chrono::milliseconds openDelay{0};
+  std::atomic<std::chrono::milliseconds> setupDelay{std::chrono::milliseconds(0)};
+  Choice setupChoice;  // what OK in the setup chooses
   QList<PrintJob> jobs;
+  QList<QByteArray> devModes;  // each job's and each paper's
 
   unsigned long Check() override { return ERROR_SUCCESS; }
   unsigned long DefaultPrinter(QString& printer) override {
@@ -31,18 +40,30 @@ class ScriptedSpooler final : public WindowsSpooler {
     return defaultError;
   }
   unsigned long Printer(const QString& /*printer*/, unsigned long& state,
-                        unsigned long& /*attributes*/) override {
+                        unsigned long& /*attributes*/, QString& portName) override {
     std::this_thread::sleep_for(openDelay);
     state = status;
+    portName = port;
     return openError;
   }
-  unsigned long DefaultPaper(const QString& /*printer*/, Paper& answer) override {
+  unsigned long DefaultPaper(const QString& /*printer*/, const QByteArray& devMode,
+                             Paper& answer) override {
+    devModes << devMode;
     answer = {13 /* DMPAPER_B5, JIS B5 */, {182, 257}, {4, 5, 6, 7}, 600, {94, 118, 4063, 5787}};
     return openError;
   }
-  PrintReply Print(Deadline /*deadline*/, const PrintJob& job) override {
+  PrintReply Print(Deadline /*deadline*/, const PrintJob& job, const QByteArray& devMode) override {
     jobs << job;
+    devModes << devMode;
     return PrintReply::Done;
+  }
+  // Runs on a thread of its own, which may outlive the test.
+  unsigned long PrinterSetup(quintptr /*owner*/, Choice& choice,
+                             const std::function<bool()>& shown) override {
+    std::this_thread::sleep_for(setupDelay.load());
+    if (!shown()) return ERROR_CANCELLED;
+    choice = setupChoice;
+    return ERROR_SUCCESS;
   }
 };
 
@@ -57,6 +78,8 @@ class TestWindowsSpooler : public QObject, private WindowFixture {
   void drawsForTheDriversPaper();
   void faultsCountNothing_data();
   void faultsCountNothing();
+  void setupChoosesOrGivesUpAtTheLimit();
+  void portAskingForAFileIsAskedFirst();
 
  private:
   ScriptedSpooler* m_spooler = nullptr;
@@ -134,6 +157,79 @@ void TestWindowsSpooler::faultsCountNothing() {
   QCOMPARE(m_notifier.errors, QStringList({message}));
   QVERIFY(m_spooler->jobs.isEmpty());
   QCOMPARE(Edit1(), QStringLiteral("7"));
+}
+
+// A spooler that stalls before the setup's dialog shows gives the window
+// back at the time limit and changes nothing; a setup that shows makes its
+// printer and DEVMODE those of the prints that follow.
+void TestWindowsSpooler::setupChoosesOrGivesUpAtTheLimit() {
+  m_spooler->setupChoice = {QStringLiteral("hall"), QStringLiteral("USB002"), "B5 tray 2"};
+  m_spooler->setupDelay = std::chrono::milliseconds(6000);
+  const auto clicked = std::chrono::steady_clock::now();
+  Click("btnSetPrn");
+  QVERIFY(std::chrono::steady_clock::now() - clicked <
+          SheetPrinter::kServiceTimeLimit + ServiceWait::kGrace + std::chrono::seconds(1));
+  QCOMPARE(m_notifier.errors, QStringList({QStringLiteral("印刷サービスが応答しません")}));
+  Click("PrintBtn");
+  QCOMPARE(m_spooler->jobs.last().printer, QStringLiteral("desk"));
+
+  m_spooler->setupDelay = std::chrono::milliseconds(0);
+  Click("btnSetPrn");
+  m_spooler->devModes.clear();
+  Click("PrintBtn");
+  QCOMPARE(m_notifier.errors.size(), 1);
+  QCOMPARE(m_spooler->jobs.last().printer, QStringLiteral("hall"));
+  QCOMPARE(m_spooler->devModes, QList<QByteArray>({"B5 tray 2", "B5 tray 2"}));
+  QCOMPARE(Edit1(), QStringLiteral("9"));
+}
+
+// "Microsoft Print to PDF" asks for its file at the job's start: asked
+// before the job, on the window's thread, and both sheets written, the
+// answers beside the questions: a .pdf name as the program's own PDF files,
+// without the spooler, another by the driver; cancelled, nothing is printed
+// or counted.
+void TestWindowsSpooler::portAskingForAFileIsAskedFirst() {
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+  m_spooler->port = QStringLiteral("PORTPROMPT:");
+  QTemporaryDir folder;
+  QString file = folder.filePath(QStringLiteral("week.pdf"));
+  bool cancel = false;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&file, &cancel] {
+    if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file);
+      cancel ? files->reject() : static_cast<QDialog*>(files)->accept();
+    }
+  });
+  answer.start(50);
+  Click("PrintAnsBtn");
+  QCOMPARE(m_notifier.errors, QStringList());
+  QCOMPARE(m_spooler->jobs.size(), 0);
+  QByteArray sheets[2];
+  for (int at = 0; at < 2; ++at) {
+    const QString name = at == 0 ? file : folder.filePath(QStringLiteral("week-答え.pdf"));
+    QFile written(name);
+    QVERIFY2(written.open(QIODevice::ReadOnly), qPrintable(name));
+    sheets[at] = written.readAll();
+    QCOMPARE(sheets[at].count("/Type /Page\n"), 1);
+  }
+  QVERIFY(sheets[0] != sheets[1]);
+  QCOMPARE(Edit1(), QStringLiteral("8"));
+
+  file = folder.filePath(QStringLiteral("week.prn"));
+  Click("PrintAnsBtn");
+  QCOMPARE(m_notifier.errors, QStringList());
+  QCOMPARE(m_spooler->jobs.size(), 2);
+  QCOMPARE(m_spooler->jobs.at(0).printer, QStringLiteral("desk"));
+  QCOMPARE(m_spooler->jobs.at(0).file, file);
+  QCOMPARE(m_spooler->jobs.at(1).file, folder.filePath(QStringLiteral("week-答え.prn")));
+  QCOMPARE(Edit1(), QStringLiteral("9"));
+
+  cancel = true;
+  Click("PrintAnsBtn");
+  QCOMPARE(m_notifier.errors, QStringList());
+  QCOMPARE(m_spooler->jobs.size(), 2);
+  QCOMPARE(Edit1(), QStringLiteral("9"));
 }
 
 QTEST_MAIN(TestWindowsSpooler)
