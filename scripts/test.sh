@@ -1,22 +1,52 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test: first under
-# AddressSanitizer and UndefinedBehaviorSanitizer; the libraries with Clang
-# and libc++; the program without the parts only Linux desktops have (CUPS,
-# libcanberra, icons, desktop files); the program and its tests for Windows,
-# cross-built with MinGW and run under Wine; then the normal build with the
-# benchmarks. Ends with CTest's summary of the normal build.
+# Installs what is missing, builds and runs the tests of the presets named,
+# or of all five without a name:
+#   sanitize      under AddressSanitizer and UndefinedBehaviorSanitizer
+#   clang-libcxx  the libraries with Clang and libc++
+#   portable      the program without the parts only Linux desktops have
+#                 (CUPS, libcanberra, icons, desktop files)
+#   windows       the program and its tests for Windows, cross-built with
+#                 MinGW and run under Wine
+#   default       the normal build with the benchmarks
+# e.g. `bash scripts/test.sh default windows`. Each preset runs even when one
+# before it failed; the command fails if any did, and names them.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+all=(sanitize clang-libcxx portable windows default)
+presets=("$@")
+[ $# -gt 0 ] || presets=("${all[@]}")
+for preset in "${presets[@]}"; do
+  if [[ " ${all[*]} " != *" $preset "* ]]; then
+    echo "usage: $0 [PRESET...]  with PRESET one of: ${all[*]}" >&2
+    exit 2
+  fi
+done
 
 scripts/install-deps.sh
 
 # Qt for Windows, built once into a cache outside the tree (about half an
-# hour), and the Windows packages; the preset windows finds it through
-# KAKEMARU_WINDOWS_QT.
-KAKEMARU_WINDOWS_QT=$(scripts/build-windows-qt.sh | tail -1)
-export KAKEMARU_WINDOWS_QT
+# hour), and the Windows packages: for the preset windows only, which finds
+# it through KAKEMARU_WINDOWS_QT.
+if [[ " ${presets[*]} " == *" windows "* ]]; then
+  KAKEMARU_WINDOWS_QT=$(scripts/build-windows-qt.sh | tail -1)
+  export KAKEMARU_WINDOWS_QT
+fi
 
 # Each workflow configures, builds and runs the tests of one preset.
-for preset in sanitize clang-libcxx portable windows default; do
-  cmake --workflow --preset "$preset"
+failed=()
+for preset in "${presets[@]}"; do
+  started=$SECONDS
+  if cmake --workflow --preset "$preset"; then
+    result=passed
+  else
+    result=FAILED
+    failed+=("$preset")
+  fi
+  echo "== $preset: $result in $((SECONDS - started)) s"
 done
+
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "Failed: ${failed[*]}" >&2
+  exit 1
+fi

@@ -3,7 +3,9 @@
 # the IPA fonts. Wine has no MS faces; its own replacements make Qt list the
 # Windows names and draw the IPA glyphs. Needs STATE, the state folder.
 export WINEPREFIX=$STATE/prefix
-export WINEDEBUG=-all
+# Quiet, but for the loader's errors: a program that cannot start (a DLL not
+# found or failing to load) otherwise ends at once without a word.
+export WINEDEBUG=-all,err+module
 # No Mono or Gecko: nothing here needs .NET or a browser, and Wine would ask.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64

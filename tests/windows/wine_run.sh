@@ -15,6 +15,13 @@ here=$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")
 # shellcheck source=tests/windows/wine_prefix.sh
 . "$here/wine_prefix.sh"
 ensure_prefix || { echo "wine_run: no Wine prefix; see $STATE/wineboot.log" >&2; exit 1; }
+# Within a session its server must be there: without it each program would
+# start a server of its own, and a program that meets one on its way out
+# fails without a word.
+if [ -f "$STATE/session/display" ] && ! wineserver -k0 2>/dev/null; then
+  echo "wine_run: the Wine session's server is not running; see $STATE/session/wineserver.log" >&2
+  exit 1
+fi
 
 export QT_QPA_PLATFORM=windows
 while IFS='=' read -r name _; do

@@ -2,7 +2,7 @@
 # One Wine server and one X server for all the tests of a run, so that a test
 # starts in a fraction of a second rather than in seconds:
 #   wine_session.sh start STATE   makes the prefix, starts both
-#   wine_session.sh stop STATE    stops both, by their process ids
+#   wine_session.sh stop STATE    stops both
 # The X server is for Wine's own services (explorer, services.exe...), which
 # start with the first program and live as long as the server; each test has
 # an X server of its own.
@@ -27,11 +27,21 @@ stop_process() {
   rm -f "$file"
 }
 
+# The prefix's server is the owner of the prefix's lock: wineserver -k0
+# tells whether there is one, wineserver -k ends it with its programs, which
+# end with it only when it ends them.
+server_running() { wineserver -k0 2>/dev/null; }
+stop_server() {
+  server_running || return 0
+  timeout 20 wineserver -k
+}
+
 case $1 in
   start)
     ensure_prefix || { echo "no Wine prefix; see $STATE/wineboot.log" >&2; exit 1; }
     mkdir -p "$session"
-    stop_process "$session/wineserver.pid"
+    # What an interrupted run left.
+    stop_server
     stop_process "$session/xvfb.pid"
     rm -f "$session/display" "$session/display.fifo"
     mkfifo "$session/display.fifo"
@@ -46,19 +56,23 @@ case $1 in
       exit 1
     fi
     echo "$number" >"$session/display"
-    # In the foreground of its own process, so that its id is the server's.
-    setsid wineserver -f -p </dev/null >"$session/wineserver.log" 2>&1 &
-    echo $! >"$session/wineserver.pid"
+    # As a daemon, which returns once programs can reach it. Started in the
+    # background instead, it can come after the first program, which then
+    # starts a server of its own, one that ends with the last program running:
+    # the tests then start and end servers side by side, and a test that
+    # meets a server on its way out fails at once, silently.
+    if ! wineserver -p </dev/null >"$session/wineserver.log" 2>&1; then
+      echo "the Wine server did not start (is one running on $WINEPREFIX?)" >&2
+      stop_process "$session/xvfb.pid"
+      exit 1
+    fi
     # The services started here, away from CTest's output, which would
     # otherwise stay open until they end.
     DISPLAY=:$number "$wine" cmd /c exit </dev/null >>"$session/wineserver.log" 2>&1
+    server_running || { echo "the Wine server ended; see $session/wineserver.log" >&2; exit 1; }
     ;;
   stop)
-    # The server's programs end with it only when it ends them.
-    if [ -f "$session/wineserver.pid" ] && kill -0 "$(cat "$session/wineserver.pid")" 2>/dev/null; then
-      timeout 20 wineserver -k
-    fi
-    stop_process "$session/wineserver.pid"
+    stop_server
     stop_process "$session/xvfb.pid"
     rm -f "$session/display" "$session/display.fifo"
     ;;

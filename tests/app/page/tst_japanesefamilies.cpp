@@ -18,7 +18,8 @@ Q_DECLARE_METATYPE(Families)
 
 namespace {
 
-const QString kRoot = QStringLiteral(KAKEMARU_ARTIFACT_DIR);
+// Absolute: the probes and their fontconfig setups run in other folders.
+const QString kRoot = QDir(QStringLiteral(KAKEMARU_ARTIFACT_DIR)).absolutePath();
 const QString kLocales = kRoot + QStringLiteral("/locales");
 const QString kDroid = QStringLiteral("Droid Sans Fallback");
 
