@@ -57,10 +57,9 @@ case $1 in
     fi
     echo "$number" >"$session/display"
     # As a daemon, which returns once programs can reach it. Started in the
-    # background, it sometimes came after the first program, which started a
-    # server of its own that ended with it: the tests then ran on servers,
-    # and a Wine desktop, that came and went under them (on a test's own X
-    # server, ending with it).
+    # background, it sometimes came after the first program, which then
+    # started a server of its own, one that ends whenever no program is
+    # left: the tests ran on whatever server was there.
     if ! wineserver -p </dev/null >"$session/wineserver.log" 2>&1; then
       echo "the Wine server did not start (is one running on $WINEPREFIX?)" >&2
       stop_process "$session/xvfb.pid"
