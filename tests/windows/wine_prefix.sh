@@ -7,7 +7,8 @@ export WINEPREFIX=$STATE/prefix
 # found or failing to load) otherwise ends at once without a word.
 export WINEDEBUG=-all,err+module
 # No Mono or Gecko: nothing here needs .NET or a browser, and Wine would ask.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No menu builder: it writes menus and file types into the user's home.
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 export WINEARCH=win64
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 [ -x "$wine" ] || wine=$(command -v wine)

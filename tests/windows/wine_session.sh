@@ -45,7 +45,7 @@ case $1 in
     stop_process "$session/xvfb.pid"
     rm -f "$session/display" "$session/display.fifo"
     mkfifo "$session/display.fifo"
-    # setsid: the servers outlive this script, and CTest does not wait for them.
+    # setsid: the X server outlives this script, and CTest does not wait for it.
     setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$session/display.fifo" \
       </dev/null >"$session/xvfb.log" 2>&1 &
     echo $! >"$session/xvfb.pid"
@@ -57,10 +57,9 @@ case $1 in
     fi
     echo "$number" >"$session/display"
     # As a daemon, which returns once programs can reach it. Started in the
-    # background instead, it can come after the first program, which then
-    # starts a server of its own, one that ends with the last program running:
-    # the tests then start and end servers side by side, and a test that
-    # meets a server on its way out fails at once, silently.
+    # background, it sometimes came after the first program, which then
+    # started a server of its own, one that ends whenever no program is
+    # left: the tests ran on whatever server was there.
     if ! wineserver -p </dev/null >"$session/wineserver.log" 2>&1; then
       echo "the Wine server did not start (is one running on $WINEPREFIX?)" >&2
       stop_process "$session/xvfb.pid"
