@@ -187,7 +187,11 @@ PrintOutcome SheetPrinter::Print(std::initializer_list<int> drawModes, const Pag
   // A PDF file of the program's own: written here, no service asked.
   const bool ownFile = job.printer.isEmpty();
   const QString questionFile = job.file;
-  if (ownFile && !QFile(questionFile).open(QIODevice::WriteOnly)) return {false, kCannotStart};
+  // Tried before anything is drawn, without emptying a file that is there:
+  // it keeps what it held unless the sheet is written.
+  if (ownFile && !QFile(questionFile).open(QIODevice::WriteOnly | QIODevice::Append)) {
+    return {false, kCannotStart};
+  }
   // Every sheet drawn before the first is sent: the answer sheet shows the
   // same options as its questions, whatever changes while the first job goes.
   const JobDocument kind = ownFile ? JobDocument::Pdf : m_service->Document();
