@@ -53,7 +53,9 @@ class NumberText {
     char* const digits = m_bytes.data() + kNumberLabel.size();
     m_end = std::to_chars(digits, m_bytes.data() + m_bytes.size(), number).ptr;
   }
-  std::string_view View() const { return {m_bytes.data(), m_end}; }
+  std::string_view View() const {
+    return {m_bytes.data(), static_cast<std::size_t>(m_end - m_bytes.data())};
+  }
 
  private:
   std::array<char, 32> m_bytes{};

@@ -34,7 +34,8 @@ class TextBuilder {
   TextBuilder& operator<<(std::int64_t number) {
     std::array<char, 24> digits{};
     const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), number);
-    return *this << std::string_view(digits.data(), result.ptr);
+    return *this << std::string_view(digits.data(),
+                                     static_cast<std::size_t>(result.ptr - digits.data()));
   }
   std::string_view View() const { return {m_bytes.data(), m_length}; }
 
