@@ -16,7 +16,7 @@ namespace form {
 // Every option control's value, and whether the controls the rules switch
 // are enabled. Starts as the window starts.
 struct OptionState {
-  worksheet::TableMask tables;                           // D0..D9 ticked
+  worksheet::TableMask tables;  // D0..D9 ticked
   std::int32_t ImportantDan = worksheet::kNoEmphasisTable;
   std::int32_t QNumCheck = 0;
   std::int32_t JousuuCheck = worksheet::kZeroExcluded;
@@ -35,10 +35,10 @@ enum Changed : unsigned {
   kNothingChanged = 0,
   kTablesChanged = 1u << 0,
   kEmphasisChanged = 1u << 1,
-  kZeroChoiceChanged = 1u << 2,     // JousuuCheck's value or enabled state
-  kEnabledChanged = 1u << 3,        // QNumCheck or PreviewEnabled
-  kBlankBoxSetBack = 1u << 4,       // rgSquare back to なし
-  kFactorScaleSetBack = 1u << 5,    // rgMulti back to なし
+  kZeroChoiceChanged = 1u << 2,   // JousuuCheck's value or enabled state
+  kEnabledChanged = 1u << 3,      // QNumCheck or PreviewEnabled
+  kBlankBoxSetBack = 1u << 4,     // rgSquare back to なし
+  kFactorScaleSetBack = 1u << 5,  // rgMulti back to なし
 };
 
 // Table box k ticked or unticked by the user (DanClick): the mask follows;

@@ -31,8 +31,9 @@ class SheetSession {
 
   // PreviewBtnClick: reads the number box (UTF-8, as typed), makes a new
   // sheet from the options and marks that its first drawing shows the
-  // answers. On kNotANumber or kRefused nothing has changed.
-  CommandAnswer Preview(const OptionState& options, std::string_view numberText);
+  // answers; the first sheet made enables printing. On kNotANumber or
+  // kRefused nothing has changed.
+  CommandAnswer Preview(OptionState& options, std::string_view numberText);
 
   // The number a print would carry, read from the number box; kept as the
   // sheet's number when it reads.
