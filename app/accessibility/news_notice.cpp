@@ -1,7 +1,8 @@
 #include "news_notice.h"
 
 #include "accessible_interfaces.h"
-#include "spoken_text.h"
+#include "cp932_text_decoder.h"
+#include "form/sheet_reading.h"
 
 NewsNotice::NewsNotice(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("NewsNotice"));
@@ -15,6 +16,6 @@ NewsNotice::NewsNotice(QWidget* parent) : QWidget(parent) {
 // Shown anew each time, so that the same news twice is told twice.
 void NewsNotice::Tell(const QString& news) {
   hide();
-  setAccessibleName(SpokenText(news));
+  setAccessibleName(QStringFromUtf8(form::SpokenText(news.toStdString())));
   show();
 }

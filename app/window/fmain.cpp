@@ -20,19 +20,15 @@
 #include "close_icon.h"
 #include "command_button.h"
 #include "cp932_codec.h"
+#include "form/sheet_reading.h"
 #include "group_box.h"
 #include "news_notice.h"
 #include "notifier.h"
 #include "option_group.h"
-#include "page_reading.h"
 #include "preview_area.h"
 #include "printer_icon.h"
 #include "program_names.h"
 #include "qt_drawing_surface.h"
-#include "render/make_print.h"
-#include "spoken_text.h"
-#include "worksheet/make_problems.h"
-#include "worksheet/print_number.h"
 #include "worksheet/question_count.h"
 
 namespace {
@@ -61,39 +57,37 @@ void Place(QWidget* control, const char* name, const QFont& font, QRect geometry
   control->setGeometry(geometry);
 }
 
-QStringList TableLabels() {
-  QStringList labels;
-  for (const QChar digit : QStringLiteral("０１２３４５６７８９")) {
-    labels << digit + QStringLiteral("の段");
-  }
-  return labels;
+QString Text(std::string_view utf8) {
+  return QStringFromUtf8(utf8);
+}
+
+QString SpokenText(const QString& shown) {
+  return Text(form::SpokenText(shown.toStdString()));
 }
 
 // Names and descriptions say what the captions say, in words speech engines read.
-void Describe(QWidget* control, const QString& caption, const QString& description) {
+void Describe(QWidget* control, const QString& caption, std::string_view description) {
   control->setAccessibleName(SpokenText(caption));
-  control->setAccessibleDescription(SpokenText(description));
+  control->setAccessibleDescription(SpokenText(Text(description)));
 }
 
 // Each item tells its place in its group, after what it does where its
 // caption alone does not say it.
-void DescribeGroup(OptionGroup* group, const QString& description,
-                   const QStringList& meanings = {}) {
-  Describe(group, group->Caption(), description);
+void DescribeGroup(OptionGroup* group, form::GroupIndex captions) {
+  const form::GroupCaptions& words = form::kGroups.at(captions);
+  Describe(group, group->Caption(), words.description);
   for (int index = 0; index < group->Count(); ++index) {
-    const QString place = QStringLiteral("%1項目中%2番目").arg(group->Count()).arg(index + 1);
-    const QString& meaning = meanings.value(index);
+    const auto item = static_cast<std::size_t>(index);
+    const std::string_view meaning = item < words.meanings.size() ? words.meanings[item] : "";
     Describe(group->Item(index), group->Item(index)->text(),
-             meaning.isEmpty() ? place : meaning + QStringLiteral("。") + place);
+             form::ItemDescription(meaning, group->Count(), index));
   }
 }
 
-QStringList QuestionCountLabels() {
-  QStringList labels;
-  for (const auto& option : worksheet::kQuestionCountOptions) {
-    labels << QStringFromCp932(option.label);
-  }
-  return labels;
+QStringList Texts(std::span<const std::string_view> words) {
+  QStringList texts;
+  for (const std::string_view each : words) texts << Text(each);
+  return texts;
 }
 
 }  // namespace
@@ -125,13 +119,13 @@ TForm1::~TForm1() = default;
 
 // The heading, the table boxes, and the number box with its label.
 void TForm1::CreateLabels(const QString& gothic, const QFont& controlFont) {
-  Label2 = new QLabel(QStringLiteral("九九の練習プリントを作ります"), this);
+  Label2 = new QLabel(Text(form::kHeading), this);
   Place(Label2, "Label2", PixelFont(gothic, 16, true), {8, 4, 297, 16});
   Label2->setStyleSheet(QStringLiteral("color: red"));
 
-  GroupBox1 = new GroupBox(QStringLiteral("段"), this);
+  GroupBox1 = new GroupBox(Text(form::kTablesCaption), this);
   Place(GroupBox1, "GroupBox1", controlFont, {8, 24, 177, 125});
-  const QStringList tables = TableLabels();
+  const QStringList tables = Texts(form::kTableLabels);
   for (int table = 0; table < 10; ++table) {
     auto* box = new QCheckBox(tables.at(table), GroupBox1);
     const QByteArray name = "D" + QByteArray::number(table);
@@ -140,7 +134,7 @@ void TForm1::CreateLabels(const QString& gothic, const QFont& controlFont) {
     m_danBoxes[static_cast<std::size_t>(table)] = box;
   }
 
-  Label3 = new QLabel(QStringLiteral("ﾌﾟﾘﾝﾄ番号"), this);
+  Label3 = new QLabel(Text(form::kNumberLabel), this);
   Place(Label3, "Label3", controlFont, {196, 248, 72, 16});
   Edit1 = new QLineEdit(this);
   Place(Edit1, "Edit1", controlFont, {272, 248, 33, 24});
@@ -148,37 +142,36 @@ void TForm1::CreateLabels(const QString& gothic, const QFont& controlFont) {
   Edit1->setText(QStringLiteral("1"));
 }
 
+// Each group starts as the options do; QNumCheck's items are the counts'
+// labels of the core.
 void TForm1::CreateOptionGroups(const QFont& controlFont) {
-  const auto optionGroup = [this](const char* name, const QString& caption,
-                                  const QStringList& items, int columns, const QFont& font,
-                                  QRect geometry, int chosen) {
-    auto* group = new OptionGroup(caption, items, columns, this);
-    Place(group, name, font, geometry);
+  const auto optionGroup = [this](form::GroupIndex captions, const QFont& font, QRect geometry,
+                                  int chosen) {
+    const form::GroupCaptions& words = form::kGroups.at(captions);
+    QStringList items = Texts(words.items);
+    if (captions == form::kQNumCheckGroup) {
+      for (int index = 0; index < worksheet::kQuestionCountOptionCount; ++index) {
+        items << Text(form::QuestionCountLabel(m_decoder, index));
+      }
+    }
+    auto* group = new OptionGroup(Text(words.caption), items, words.columns, this);
+    Place(group, std::string(words.name).c_str(), font, geometry);
     group->SetItemIndex(chosen);
     return group;
   };
-  ImportantDan = optionGroup("ImportantDan", QStringLiteral("重点的にしたい段"), TableLabels(), 2,
-                             controlFont, {8, 152, 177, 113}, worksheet::kNoEmphasisTable);
-  QNumCheck = optionGroup("QNumCheck", QStringLiteral("問題数"), QuestionCountLabels(), 1,
-                          controlFont, {192, 24, 121, 223}, 0);
-  QNumCheck->setEnabled(false);
+  ImportantDan = optionGroup(form::kImportantDanGroup, controlFont, {8, 152, 177, 113},
+                             m_options.ImportantDan);
+  QNumCheck =
+      optionGroup(form::kQNumCheckGroup, controlFont, {192, 24, 121, 223}, m_options.QNumCheck);
+  QNumCheck->setEnabled(m_options.QNumCheckEnabled);
   RandomCheck =
-      optionGroup("RandomCheck", QStringLiteral("ﾗﾝﾀﾞﾑ指定"),
-                  {QStringLiteral("昇順"), QStringLiteral("降順"), QStringLiteral("あり")}, 3,
-                  controlFont, {8, 272, 185, 49}, worksheet::kAscending);
-  JousuuCheck = optionGroup("JousuuCheck", QStringLiteral("乗数に０を"),
-                            {QStringLiteral("入れない"), QStringLiteral("入れる")}, 1, controlFont,
-                            {204, 272, 109, 55}, worksheet::kZeroExcluded);
-  rgSquare = optionGroup("rgSquare", QStringLiteral("[ ]のパターン"),
-                         {QStringLiteral("なし"), QStringLiteral("[ ]×"), QStringLiteral("×[ ]"),
-                          QStringLiteral("混合")},
-                         4, font(), {8, 328, 305, 41}, worksheet::kNoBlankBox);
-  rgMulti = optionGroup("rgMulti", QStringLiteral("何十、何百の指定"),
-                        {QStringLiteral("なし"), QStringLiteral("×10"), QStringLiteral("×100")}, 3,
-                        font(), {8, 376, 185, 41}, worksheet::kFactorAsIs);
-  rgNum = optionGroup("rgNum", QStringLiteral("問題番号"),
-                      {QStringLiteral("なし"), QStringLiteral("あり")}, 2, font(),
-                      {200, 376, 113, 41}, worksheet::kUnnumbered);
+      optionGroup(form::kRandomCheckGroup, controlFont, {8, 272, 185, 49}, m_options.RandomCheck);
+  JousuuCheck =
+      optionGroup(form::kJousuuCheckGroup, controlFont, {204, 272, 109, 55}, m_options.JousuuCheck);
+  JousuuCheck->setEnabled(m_options.JousuuCheckEnabled);
+  rgSquare = optionGroup(form::kRgSquareGroup, font(), {8, 328, 305, 41}, m_options.rgSquare);
+  rgMulti = optionGroup(form::kRgMultiGroup, font(), {8, 376, 185, 41}, m_options.rgMulti);
+  rgNum = optionGroup(form::kRgNumGroup, font(), {200, 376, 113, 41}, m_options.rgNum);
 }
 
 void TForm1::CreateButtons(const QFont& buttonFont) {
@@ -188,17 +181,17 @@ void TForm1::CreateButtons(const QFont& buttonFont) {
     Place(pushButton, name, buttonFont, geometry);
     return pushButton;
   };
-  btnSetPrn = button("btnSetPrn", QStringLiteral("印刷の設定"), {16, 424, 129, 25});
-  PreviewBtn = button("PreviewBtn", QStringLiteral("ﾌﾟﾚﾋﾞｭｰ"), {160, 424, 145, 25});
-  PreviewBtn->setEnabled(false);
-  PrintBtn = button("PrintBtn", QStringLiteral("印刷"), {16, 456, 177, 25});
-  PrintAnsBtn = button("PrintAnsBtn", QStringLiteral("印刷(答えつき)"), {16, 488, 177, 25});
+  btnSetPrn = button("btnSetPrn", Text(form::kSetupCaption), {16, 424, 129, 25});
+  PreviewBtn = button("PreviewBtn", Text(form::kPreviewCaption), {160, 424, 145, 25});
+  PreviewBtn->setEnabled(m_options.PreviewEnabled);
+  PrintBtn = button("PrintBtn", Text(form::kPrintCaption), {16, 456, 177, 25});
+  PrintAnsBtn = button("PrintAnsBtn", Text(form::kPrintAnswersCaption), {16, 488, 177, 25});
   for (QPushButton* print : {PrintBtn, PrintAnsBtn}) {
     print->setIcon(PrinterIcon());
     print->setIconSize({16, 16});
-    print->setEnabled(false);
+    print->setEnabled(m_options.PrintEnabled);
   }
-  QuitBtn = button("QuitBtn", QStringLiteral("終了"), {224, 456, 81, 57});
+  QuitBtn = button("QuitBtn", Text(form::kQuitCaption), {224, 456, 81, 57});
   SetCloseIcon(QuitBtn);
   QuitBtn->setIconSize({16, 16});
 }
@@ -220,10 +213,21 @@ void TForm1::ConnectHandlers() {
   connect(QNumCheck, &OptionGroup::Click, this, &TForm1::QNumCheckClick);
   connect(rgSquare, &OptionGroup::Enter, this, &TForm1::rgSquareEnter);
   connect(rgMulti, &OptionGroup::Enter, this, &TForm1::rgMultiEnter);
+  // The options no rule changes by themselves, kept as the user chooses them
+  // (and as the rules set them back).
+  const auto keep = [this](OptionGroup* group, std::int32_t form::OptionState::*option) {
+    connect(group, &OptionGroup::Click, this,
+            [this, group, option] { m_options.*option = group->ItemIndex(); });
+  };
+  keep(RandomCheck, &form::OptionState::RandomCheck);
+  keep(JousuuCheck, &form::OptionState::JousuuCheck);
+  keep(rgSquare, &form::OptionState::rgSquare);
+  keep(rgMulti, &form::OptionState::rgMulti);
+  keep(rgNum, &form::OptionState::rgNum);
   // The sheet reads as it would print: in the form these options give it.
   for (OptionGroup* drawingOption : {rgSquare, rgMulti, rgNum}) {
     connect(drawingOption, &OptionGroup::Click, this, [this] {
-      if (m_sheetExists) ReadSheet();
+      if (m_session.SheetExists()) ReadSheet();
     });
   }
   const auto command = [this](QPushButton* pressed, void (TForm1::*handler)()) {
@@ -236,7 +240,7 @@ void TForm1::ConnectHandlers() {
   connect(QuitBtn, &QPushButton::clicked, this, &QWidget::close);
   connect(PaintBox1, &PreviewArea::Paint, this, &TForm1::PaintBox1Paint);
   connect(PaintBox1, &PreviewArea::EndReached, this, [this](bool atTop) {
-    m_news->Tell(atTop ? QStringLiteral("最初の行です") : QStringLiteral("最後の行です"));
+    m_news->Tell(Text(atTop ? form::kFirstLineNews : form::kLastLineNews));
   });
 }
 
@@ -246,42 +250,29 @@ void TForm1::DescribeControls() {
   setAccessibleName(SpokenText(windowTitle()));
   // The red heading says what the program is for; a reader says it with the window.
   setAccessibleDescription(SpokenText(Label2->text()));
-  Describe(GroupBox1, GroupBox1->Caption(), QStringLiteral("練習する段を選びます"));
+  Describe(GroupBox1, GroupBox1->Caption(), form::kTablesDescription);
   for (QCheckBox* box : m_danBoxes) {
-    Describe(box, box->text(), box->text() + QStringLiteral("の問題をプリントに入れます"));
+    Describe(box, box->text(), (box->text() + Text(form::kTableDescriptionEnd)).toStdString());
   }
-  DescribeGroup(ImportantDan, QStringLiteral("重点的に出す段を選びます。選んだ段には印が付きます"));
-  DescribeGroup(QNumCheck, QStringLiteral("一枚のプリントの問題の数を選びます"));
-  DescribeGroup(RandomCheck, QStringLiteral("問題の並べ方を選びます"),
-                {QStringLiteral("順番に並べます"), QStringLiteral("逆の順番に並べます"),
-                 QStringLiteral("ばらばらに並べます")});
-  DescribeGroup(JousuuCheck, QStringLiteral("かける数に０を入れるかどうかを選びます"));
-  DescribeGroup(rgSquare, QStringLiteral("答えを書く四角をどちらの数の代わりに置くかを選びます"),
-                {QStringLiteral("四角を置きません"), QStringLiteral("かけられる数を四角にします"),
-                 QStringLiteral("かける数を四角にします"),
-                 QStringLiteral("問題ごとにどちらかを四角にします")});
-  DescribeGroup(
-      rgMulti, QStringLiteral("かけられる数を10倍または100倍にします"),
-      {QStringLiteral("かけられる数はそのままです"), QStringLiteral("かけられる数を10倍にします"),
-       QStringLiteral("かけられる数を100倍にします")});
-  DescribeGroup(rgNum, QStringLiteral("問題に丸数字の番号を付けるかどうかを選びます"),
-                {QStringLiteral("番号を付けません"), QStringLiteral("番号を付けます")});
+  DescribeGroup(ImportantDan, form::kImportantDanGroup);
+  DescribeGroup(QNumCheck, form::kQNumCheckGroup);
+  DescribeGroup(RandomCheck, form::kRandomCheckGroup);
+  DescribeGroup(JousuuCheck, form::kJousuuCheckGroup);
+  DescribeGroup(rgSquare, form::kRgSquareGroup);
+  DescribeGroup(rgMulti, form::kRgMultiGroup);
+  DescribeGroup(rgNum, form::kRgNumGroup);
   Label3->setBuddy(Edit1);
   Label3->setAccessibleName(SpokenText(Label3->text()));
-  Describe(Edit1, Label3->text(),
-           QStringLiteral("プリントに印刷する番号です。印刷するたびに一つ増えます"));
-  Describe(btnSetPrn, btnSetPrn->text(), QStringLiteral("プリンタと用紙を選びます"));
-  Describe(PreviewBtn, PreviewBtn->text(),
-           QStringLiteral("選んだ設定で問題を作り、右に答えの用紙を表示します"));
-  Describe(PrintBtn, PrintBtn->text(), QStringLiteral("問題の用紙を印刷します"));
-  Describe(PrintAnsBtn, PrintAnsBtn->text(),
-           QStringLiteral("問題の用紙と、続けて答えの用紙を印刷します"));
-  Describe(QuitBtn, QuitBtn->text(), QStringLiteral("プログラムを終わります"));
+  Describe(Edit1, Label3->text(), form::kNumberDescription);
+  Describe(btnSetPrn, btnSetPrn->text(), form::kSetupDescription);
+  Describe(PreviewBtn, PreviewBtn->text(), form::kPreviewDescription);
+  Describe(PrintBtn, PrintBtn->text(), form::kPrintDescription);
+  Describe(PrintAnsBtn, PrintAnsBtn->text(), form::kPrintAnswersDescription);
+  Describe(QuitBtn, QuitBtn->text(), form::kQuitDescription);
   SetAccessibleRole(Bevel1, QAccessible::Grouping);
-  Describe(Bevel1, QStringLiteral("プレビューの枠"), QStringLiteral("プレビューを囲む枠です"));
-  Describe(PaintBox1, QStringLiteral("プレビュー"),
-           QStringLiteral("上下の矢印キーで、プリントを一行ずつ読みます"));
-  PaintBox1->SetReading(QStringLiteral("まだプリントはありません"), {});
+  Describe(Bevel1, Text(form::kPreviewFrameName), form::kPreviewFrameDescription);
+  Describe(PaintBox1, Text(form::kPreviewAreaName), form::kPreviewAreaDescription);
+  PaintBox1->SetReading(Text(form::kNoSheetYet), {});
 }
 
 // ImportantDan, JousuuCheck, QNumCheck, RandomCheck, PreviewBtn, the
@@ -311,7 +302,7 @@ void TForm1::SetTabOrder() {
 // The rest of the state a run starts with is set where it is declared: the
 // number 1, no sheet, no table.
 void TForm1::FormCreate() {
-  m_random = worksheet::RandomSource::FromClock();
+  m_session = form::SheetSession(worksheet::RandomSource::FromClock());
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -340,87 +331,90 @@ QSize TForm1::OuterSize() const {
 }
 
 void TForm1::DanClick(QCheckBox* box) {
-  const int table = box->property("Tag").toInt();
-  if (box->isChecked()) {
-    m_tableMask.Set(table);
-  } else {
-    if (ImportantDan->ItemIndex() == table) ImportantDan->SetItemIndex(worksheet::kNoEmphasisTable);
-    m_tableMask.Clear(table);
-  }
-  const bool anyTicked = std::any_of(m_danBoxes.begin(), m_danBoxes.end(),
-                                     [](const QCheckBox* each) { return each->isChecked(); });
-  QNumCheck->setEnabled(anyTicked);
-  PreviewBtn->setEnabled(anyTicked);
+  if (m_showingOptions) return;  // ticked by a rule, which did the rest
+  ShowOptions(form::DanClick(m_options, box->property("Tag").toInt(), box->isChecked()));
 }
 
+// Ticks a box from code; its click handler runs as for a user's click.
 void TForm1::CheckBoxClick(QCheckBox* box) {
   box->setChecked(true);
 }
 
 void TForm1::ImportantDanClick() {
-  CheckBoxClick(m_danBoxes.at(static_cast<std::size_t>(ImportantDan->ItemIndex())));
+  if (m_showingOptions) return;
+  ShowOptions(form::ImportantDanClick(m_options, ImportantDan->ItemIndex()));
 }
 
 void TForm1::QNumCheckClick() {
-  if (worksheet::ZeroMultiplierAllowed(QNumCheck->ItemIndex())) {
-    JousuuCheck->setEnabled(true);
-  } else {
-    JousuuCheck->SetItemIndex(worksheet::kZeroExcluded);
-    JousuuCheck->setEnabled(false);
-  }
+  ShowOptions(form::QNumCheckClick(m_options, QNumCheck->ItemIndex()));
 }
 
 void TForm1::rgSquareEnter() {
-  SetBack(rgMulti, worksheet::kFactorAsIs);
+  ShowOptions(form::rgSquareEnter(m_options));
 }
 
 void TForm1::rgMultiEnter() {
-  SetBack(rgSquare, worksheet::kNoBlankBox);
+  ShowOptions(form::rgMultiEnter(m_options));
 }
 
-// One of the two groups that exclude each other set back by the other; a
-// screen reader is told, since the change happens out of its sight.
-void TForm1::SetBack(OptionGroup* group, int index) {
-  if (group->ItemIndex() == index) return;
-  group->SetItemIndex(index);
-  m_news->Tell(QStringLiteral("%1を%2に戻しました")
-                   .arg(group->accessibleName(), group->Item(index)->accessibleName()));
+// Shows in the controls what a rule changed. The controls still signal the
+// change to whoever listens, but the rules, which made it, do not run again.
+void TForm1::ShowOptions(unsigned changed) {
+  const QScopedValueRollback showing(m_showingOptions, true);
+  if ((changed & form::kTablesChanged) != 0) {
+    for (QCheckBox* box : m_danBoxes) {
+      if (m_options.tables.Test(box->property("Tag").toInt())) {
+        if (!box->isChecked()) CheckBoxClick(box);
+      } else {
+        box->setChecked(false);
+      }
+    }
+  }
+  if ((changed & form::kEmphasisChanged) != 0) ImportantDan->SetItemIndex(m_options.ImportantDan);
+  if ((changed & form::kEnabledChanged) != 0) {
+    QNumCheck->setEnabled(m_options.QNumCheckEnabled);
+    PreviewBtn->setEnabled(m_options.PreviewEnabled);
+  }
+  if ((changed & form::kZeroChoiceChanged) != 0) {
+    JousuuCheck->SetItemIndex(m_options.JousuuCheck);
+    JousuuCheck->setEnabled(m_options.JousuuCheckEnabled);
+  }
+  if ((changed & form::kBlankBoxSetBack) != 0) SetBack(rgSquare, form::kRgSquareGroup);
+  if ((changed & form::kFactorScaleSetBack) != 0) SetBack(rgMulti, form::kRgMultiGroup);
+}
+
+// One of the two groups that exclude each other set back to なし by the
+// other; a screen reader is told, since the change happens out of its sight.
+void TForm1::SetBack(OptionGroup* group, form::GroupIndex captions) {
+  const form::GroupCaptions& words = form::kGroups.at(captions);
+  group->SetItemIndex(0);
+  m_news->Tell(Text(form::SetBackNews(words.caption, words.items.front())));
 }
 
 void TForm1::PreviewBtnClick() {
-  const std::optional<std::int32_t> number = ReadEdit1();
-  if (!number) return;
-  const worksheet::WorksheetSettings settings = ReadSettings();
-
-  const worksheet::GenerationResult result =
-      worksheet::MakeProblems(settings, m_random, m_scratch.problems, m_scratch.blankSides);
-  if (!result.made) {
-    m_notifier.Refusal(this, QStringFromCp932(result.refusal));
+  const form::CommandAnswer answer = m_session.Preview(m_options, Edit1->text().toStdString());
+  if (answer.kind == form::CommandAnswer::kNotANumber) {
+    m_notifier.Error(this, Text(answer.message));
     return;
   }
-  m_scratch.count = worksheet::QuestionCount(settings.QNumCheck);
-  m_scratch.countOption = settings.QNumCheck;
-  std::swap(m_sheet, m_scratch);
-  m_printNumber = *number;
-  m_sheetExists = true;
-
+  if (answer.kind == form::CommandAnswer::kRefused) {
+    m_notifier.Refusal(this, QStringFromCp932(answer.message));
+    return;
+  }
   // Drawing happens in the paint event; this one shows the answers.
-  m_answersOnNextPaint = true;
   PaintBox1->repaint();
 
-  PrintBtn->setEnabled(true);
-  PrintAnsBtn->setEnabled(true);
+  PrintBtn->setEnabled(m_options.PrintEnabled);
+  PrintAnsBtn->setEnabled(m_options.PrintEnabled);
   ReadSheet();
-  m_news->Tell(QStringLiteral("プリントを作りました。") + SheetSummary());
+  m_news->Tell(Text(form::MadeNews(SheetSummary().toStdString())));
 }
 
 void TForm1::PaintBox1Paint(QPainter& painter) {
-  if (!m_sheetExists) return;
-  const int drawMode = m_answersOnNextPaint ? render::kAnswerSheet : render::kQuestionSheet;
-  m_answersOnNextPaint = false;
+  if (!m_session.SheetExists()) return;
+  const int drawMode = m_session.TakePreviewDrawMode();
   QtDrawingSurface surface(painter, m_fonts);
-  render::MakePrint(surface, PaintBox1->width(), PaintBox1->height(), drawMode,
-                    {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
+  m_session.Draw(surface, PaintBox1->width(), PaintBox1->height(), drawMode, m_options);
   emit PreviewDrawn(drawMode);
 }
 
@@ -429,27 +423,30 @@ void TForm1::PaintBox1Paint(QPainter& painter) {
 // print. Made when the sheet, its number or its form changes, never by a
 // repaint, so that it stays as it is while it is read.
 void TForm1::ReadSheet() {
-  PageReading reading;
-  render::MakePrint(reading, PaintBox1->width(), PaintBox1->height(), render::kAnswerSheet,
-                    {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
-  PaintBox1->SetReading(SheetSummary(), reading.Lines());
+  form::SheetReading reading(m_decoder);
+  m_session.Draw(reading, PaintBox1->width(), PaintBox1->height(), render::kAnswerSheet, m_options);
+  QList<PreviewLine> lines;
+  for (const form::ReadingLine& line : reading.Lines()) {
+    lines.append({Text(line.spoken), QRect(line.x, line.y, line.width, line.height)});
+  }
+  PaintBox1->SetReading(SheetSummary(), lines);
 }
 
-// "答えの用紙（9問、問題No.7）": the sheet read, its count and its number.
+// "答えの用紙（9問、問題No.7）"
 QString TForm1::SheetSummary() const {
-  return QStringLiteral("答えの用紙（%1、問題No.%2）")
-      .arg(QNumCheck->Item(m_sheet.countOption)->accessibleName(), QString::number(m_printNumber));
+  return Text(
+      form::SheetSummary(m_decoder, m_session.CurrentSheet().countOption, m_session.PrintNumber()));
 }
 
 void TForm1::PrintBtnClick() {
   if (const auto printed = PrintSheets({render::kQuestionSheet})) {
-    m_news->Tell(PrintedNews(*printed, QStringLiteral("印刷しました")));
+    m_news->Tell(Text(form::PrintedNews(*printed, false, m_session.PrintNumber())));
   }
 }
 
 void TForm1::PrintAnsBtnClick() {
   if (const auto printed = PrintSheets({render::kQuestionSheet, render::kAnswerSheet})) {
-    m_news->Tell(PrintedNews(*printed, QStringLiteral("答えつきで印刷しました")));
+    m_news->Tell(Text(form::PrintedNews(*printed, true, m_session.PrintNumber())));
   }
 }
 
@@ -483,58 +480,26 @@ void TForm1::closeEvent(QCloseEvent* event) {
 // question sheet may have reached the printer, so that no two printed
 // sheets carry one number. Gives the number printed, when all went well.
 std::optional<std::int32_t> TForm1::PrintSheets(std::initializer_list<int> drawModes) {
-  const std::optional<std::int32_t> number = ReadEdit1();
-  if (!number) return std::nullopt;
-  m_printNumber = *number;
+  const form::CommandAnswer answer = m_session.ReadNumber(Edit1->text().toStdString());
+  if (answer.kind != form::CommandAnswer::kDone) {
+    m_notifier.Error(this, Text(answer.message));
+    return std::nullopt;
+  }
+  const std::int32_t number = m_session.PrintNumber();
   const PrintOutcome outcome = m_printer.Print(
       drawModes, [this](render::DrawingSurface& surface, int width, int height, int drawMode) {
-        render::MakePrint(surface, width, height, drawMode,
-                          {m_sheet, m_printNumber, ReadDrawingOptions()}, m_texts);
+        m_session.Draw(surface, width, height, drawMode, m_options);
       });
   if (outcome.numberUsed) {
-    m_printNumber = worksheet::NextPrintNumber(m_printNumber);
-    Edit1->setText(QString::number(m_printNumber));
+    Edit1->setText(Text(m_session.CountPrinted()));
     // The preview shows the new number when it is next drawn; its reading
     // tells it at once.
-    if (m_sheetExists) ReadSheet();
+    if (m_session.SheetExists()) ReadSheet();
   }
   if (outcome.failure) {
     m_notifier.Error(this, *outcome.failure);
     return std::nullopt;
   }
   if (!outcome.numberUsed) return std::nullopt;  // cancelled: nothing to tell
-  return number;
-}
-
-// "問題No.7を印刷しました。次の番号は8です"
-QString TForm1::PrintedNews(std::int32_t printed, const QString& done) const {
-  return QStringLiteral("問題No.%1を%2。次の番号は%3です")
-      .arg(QString::number(printed), done, QString::number(m_printNumber));
-}
-
-// The options a sheet is made from, the ones MakeProblems reads. rgSquare,
-// rgMulti, rgNum and the print number keep their defaults: they are read at
-// every drawing instead (ReadDrawingOptions, m_printNumber), so that a change
-// after the preview still reaches the page.
-worksheet::WorksheetSettings TForm1::ReadSettings() const {
-  worksheet::WorksheetSettings settings;
-  settings.TableMask = m_tableMask;
-  settings.ImportantDan = ImportantDan->ItemIndex();
-  settings.JousuuCheck = JousuuCheck->ItemIndex();
-  settings.QNumCheck = QNumCheck->ItemIndex();
-  settings.RandomCheck = RandomCheck->ItemIndex();
-  return settings;
-}
-
-render::DrawingOptions TForm1::ReadDrawingOptions() const {
-  return {.rgSquare = rgSquare->ItemIndex(),
-          .rgMulti = rgMulti->ItemIndex(),
-          .rgNum = rgNum->ItemIndex()};
-}
-
-std::optional<std::int32_t> TForm1::ReadEdit1() {
-  const std::string text = Cp932FromQString(Edit1->text());
-  const std::optional<std::int32_t> number = worksheet::ReadPrintNumber(text);
-  if (!number) m_notifier.Error(this, QStringFromCp932(worksheet::NotAnIntegerMessage(text)));
   return number;
 }

@@ -5,18 +5,18 @@
 // Every option of a sheet lives in one of its controls: the table boxes
 // D0..D9, the option groups ImportantDan, QNumCheck, RandomCheck,
 // JousuuCheck, rgSquare, rgMulti and rgNum, and the number box Edit1. The
-// handlers keep the options consistent (DanClick, ImportantDanClick,
-// QNumCheckClick, rgSquareEnter, rgMultiEnter).
+// window keeps their values in a form::OptionState; its handlers (DanClick,
+// ImportantDanClick, QNumCheckClick, rgSquareEnter, rgMultiEnter) hand each
+// change to the form library's rules and show what those changed.
 //
-// PreviewBtnClick reads the options a sheet is made from into a
-// WorksheetSettings, has MakeProblems fill the scratch sheet and, when it is
-// made, makes it the current sheet with the number of Edit1 and draws its
-// answer sheet in PaintBox1. The options of rgSquare, rgMulti and rgNum are
-// read at every drawing, not kept with the sheet. Every later repaint
-// (PaintBox1Paint) draws the question sheet. PrintBtnClick and
-// PrintAnsBtnClick send the current sheet, questions or questions then
-// answers, through the print service to the current printer of the
-// SheetPrinter and count the sheet number up; btnSetPrnClick opens the
+// The current sheet and its number belong to a form::SheetSession.
+// PreviewBtnClick has it make a new sheet from the options and the number of
+// Edit1, and draws the answer sheet in PaintBox1. The options of rgSquare,
+// rgMulti and rgNum are read at every drawing, not kept with the sheet.
+// Every later repaint (PaintBox1Paint) draws the question sheet.
+// PrintBtnClick and PrintAnsBtnClick send the current sheet, questions or
+// questions then answers, through the print service to the current printer
+// of the SheetPrinter and count the sheet number up; btnSetPrnClick opens the
 // printer setup. Refusals and failures reach the user through the Notifier.
 // For screen readers, the preview also keeps the sheet as text (ReadSheet),
 // and a notice tells what each command did.
@@ -29,13 +29,14 @@
 #include <memory>
 #include <optional>
 
+#include "cp932_text_decoder.h"
 #include "font_cache.h"
-#include "render/problem_text_table.h"
-#include "render/problem_texts.h"
+#include "form/captions.h"
+#include "form/option_rules.h"
+#include "form/sheet_session.h"
 #include "sheet_printer.h"
 #include "worksheet/random_source.h"
 #include "worksheet/sheet.h"
-#include "worksheet/worksheet_settings.h"
 
 class GroupBox;
 class NewsNotice;
@@ -57,10 +58,10 @@ class TForm1 : public QWidget {
   TForm1(Notifier& notifier, std::shared_ptr<PrintService> printService, QWidget* parent = nullptr);
   ~TForm1() override;
 
-  worksheet::TableMask TableMask() const { return m_tableMask; }
-  std::int32_t PrintNumber() const { return m_printNumber; }
-  bool SheetExists() const { return m_sheetExists; }
-  const worksheet::Sheet& CurrentSheet() const { return m_sheet; }
+  worksheet::TableMask TableMask() const { return m_options.tables; }
+  std::int32_t PrintNumber() const { return m_session.PrintNumber(); }
+  bool SheetExists() const { return m_session.SheetExists(); }
+  const worksheet::Sheet& CurrentSheet() const { return m_session.CurrentSheet(); }
 
  signals:
   // After each drawing of the preview, with the sheet it showed.
@@ -88,7 +89,8 @@ class TForm1 : public QWidget {
   void QNumCheckClick();
   void rgSquareEnter();
   void rgMultiEnter();
-  void SetBack(OptionGroup* group, int index);
+  void ShowOptions(unsigned changed);
+  void SetBack(OptionGroup* group, form::GroupIndex captions);
   void PreviewBtnClick();
   void PaintBox1Paint(QPainter& painter);
   void PrintBtnClick();
@@ -98,13 +100,9 @@ class TForm1 : public QWidget {
   std::optional<std::int32_t> PrintSheets(std::initializer_list<int> drawModes);
   void ReadSheet();
   QString SheetSummary() const;
-  QString PrintedNews(std::int32_t printed, const QString& done) const;
-
-  worksheet::WorksheetSettings ReadSettings() const;
-  render::DrawingOptions ReadDrawingOptions() const;
-  std::optional<std::int32_t> ReadEdit1();
 
   Notifier& m_notifier;
+  Cp932TextDecoder m_decoder;
   FontCache m_fonts;
   SheetPrinter m_printer;
 
@@ -129,15 +127,10 @@ class TForm1 : public QWidget {
   PreviewArea* PaintBox1 = nullptr;
   NewsNotice* m_news = nullptr;
 
-  worksheet::RandomSource m_random{0};
-  worksheet::TableMask m_tableMask;
-  std::int32_t m_printNumber = 1;
-  worksheet::Sheet m_sheet;
-  worksheet::Sheet m_scratch;
-  bool m_sheetExists = false;
-  bool m_answersOnNextPaint = false;
+  form::OptionState m_options;
+  form::SheetSession m_session{worksheet::RandomSource(0)};
+  bool m_showingOptions = false;  // the rules' changes reach the controls
   bool m_centred = false;
   bool m_commandRunning = false;
   bool m_closeAsked = false;
-  render::ProblemTextTable m_texts;
 };

@@ -4,7 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "spoken_text.h"
+#include "cp932_text_decoder.h"
+#include "form/sheet_reading.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, cons
   QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
   box.setAccessibleName(which);
   if (auto* message = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-    message->setAccessibleName(SpokenText(text));
+    message->setAccessibleName(QStringFromUtf8(form::SpokenText(text.toStdString())));
   }
   box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
   box.exec();

@@ -16,7 +16,6 @@
 #include "qt_translations.h"
 #include "recording_notifier.h"
 #include "scripted_print_service.h"
-#include "spoken_text.h"
 #include "window_fixture.h"
 #include "worksheet/problem_code.h"
 
@@ -37,8 +36,6 @@ class TestAccessibility : public QObject, private WindowFixture {
   void everyControlHasAJapaneseNameAndRole();
   void previewSaysWhichSheetItShows();
   void previewReadsTheSheetLineByLine();
-  void spokenText_data();
-  void spokenText();
   void numberBoxTakesInputMethodText();
   void qtDialogsSpeakJapanese();
 
@@ -212,35 +209,6 @@ void TestAccessibility::previewReadsTheSheetLineByLine() {
   // The form's options change what the sheet reads, as they do the print.
   Group("rgSquare")->Item(0)->click();
   QCOMPARE(PreviewLines().at(5), line(1, false));
-}
-
-void TestAccessibility::spokenText_data() {
-  QTest::addColumn<QString>("shown");
-  QTest::addColumn<QString>("spoken");
-  QTest::newRow("full-width digits") << "３６問２列"
-                                     << "36問2列";
-  QTest::newRow("ideographic space") << "　９問"
-                                     << "9問";
-  QTest::newRow("half-width kana") << "ﾌﾟﾚﾋﾞｭｰ"
-                                   << "プレビュー";
-  QTest::newRow("box caption") << "[ ]のパターン"
-                               << "四角のパターン";
-  QTest::newRow("box first") << "[ ]×"
-                             << "四角かける";
-  QTest::newRow("times ten") << "×10"
-                             << "かける10";
-  QTest::newRow("answer") << "3×4＝12"
-                          << "3かける4は12";
-  QTest::newRow("numbered box") << "⑳3×[ ]＝12"
-                                << "20番、3かける四角は12";
-  QTest::newRow("plain words") << "何十、何百の指定"
-                               << "何十、何百の指定";
-}
-
-void TestAccessibility::spokenText() {
-  QFETCH(QString, shown);
-  QFETCH(QString, spoken);
-  QCOMPARE(SpokenText(shown), spoken);
 }
 
 // An input method first shows its composition, then commits the text.
