@@ -80,7 +80,8 @@ inline constexpr std::string_view kNoSheetYet = "まだプリントはありま�
 inline constexpr std::string_view kFirstLineNews = "最初の行です";
 inline constexpr std::string_view kLastLineNews = "最後の行です";
 
-// The news a screen reader is told after each command or set-back.
+// The news a screen reader is told after each command or set-back, in the
+// words shown; SpokenText gives what the screen reader is to say.
 std::string MadeNews(std::string_view summary);  // "プリントを作りました。" + summary
 // "問題No.7を印刷しました。次の番号は8です", or 答えつきで印刷しました
 std::string PrintedNews(std::int32_t printed, bool withAnswers, std::int32_t next);
