@@ -25,12 +25,13 @@ TEST(option_rules_test, random_actions_keep_the_rules) {
     const int action = static_cast<int>(random() % 6);
     const int pick = static_cast<int>(random() % 14);
     const int table = pick % 10;
+    auto& box = ticked[static_cast<std::size_t>(table)];
     unsigned changed = kNothingChanged;
     if (action == 0) {
-      ticked[table] = !ticked[table];
-      changed = DanClick(state, table, ticked[table]);
+      box = !box;
+      changed = DanClick(state, table, box);
     } else if (action == 1) {
-      ticked[table] = true;
+      box = true;
       changed = ImportantDanClick(state, table);
       EXPECT_EQ(state.ImportantDan, table);
     } else if (action == 2 && state.QNumCheckEnabled) {
@@ -47,7 +48,9 @@ TEST(option_rules_test, random_actions_keep_the_rules) {
       state.rgMulti = pick % 3;
     }
 
-    for (int k = 0; k < 10; ++k) ASSERT_EQ(state.tables.Test(k), ticked[k]) << step;
+    for (int k = 0; k < 10; ++k) {
+      ASSERT_EQ(state.tables.Test(k), ticked[static_cast<std::size_t>(k)]) << step;
+    }
     EXPECT_TRUE(state.ImportantDan == -1 || state.tables.Test(state.ImportantDan));
     const bool anyTicked = state.tables.Count() > 0;
     EXPECT_EQ(state.QNumCheckEnabled, anyTicked);
