@@ -47,7 +47,7 @@ KakemaruCore().then(async (core) => {
     previewAreaName: 12, previewAreaDescription: 13, noSheet: 14, firstLine: 15, lastLine: 16,
     warningTitle: 17, ok: 18, tableDescriptionEnd: 19,
   };
-  const RG_SQUARE = 4, RG_MULTI = 5;
+  const Q_NUM_CHECK = 1, JOUSUU_CHECK = 3, RG_SQUARE = 4, RG_MULTI = 5;
   const DONE = 0, NOT_A_NUMBER = 1;
   const RECTANGLE = 1, TEXT = 2;
   const QUESTION_SHEET = 0, ANSWER_SHEET = 1;
@@ -88,10 +88,16 @@ KakemaruCore().then(async (core) => {
     const label = kk.tableLabel(table);
     tables.append(make("label", {}, box, label));
     describe(box, label + kk.word(W.tableDescriptionEnd));
-    box.addEventListener("change", () => act(() => kk.tick(table, box.checked ? 1 : 0)));
+    box.addEventListener("change", () => act(() => { kk.tick(table, box.checked ? 1 : 0); }));
     tableBoxes.push(box);
   }
   options.append(tables);
+
+  // The number box follows the question counts, as in the window.
+  const Edit1 = make("input", { type: "text", id: "Edit1", value: "1", autocomplete: "off",
+    spellcheck: "false", inputmode: "numeric" });
+  const numberBox = make("div", { id: "number" },
+    make("label", { id: "Label3", for: "Edit1" }, kk.word(W.numberLabel)), Edit1);
 
   const groups = [];
   for (let group = 0; group < kk.groupCount(); group++) {
@@ -123,13 +129,10 @@ KakemaruCore().then(async (core) => {
     }
     groups.push({ fieldset, radios });
     options.append(fieldset);
+    if (group === Q_NUM_CHECK) options.append(numberBox);
   }
-
-  const Edit1 = make("input", { type: "text", id: "Edit1", value: "1", autocomplete: "off",
-    spellcheck: "false", inputmode: "numeric" });
-  options.append(make("div", { id: "number" },
-    make("label", { id: "Label3", for: "Edit1" }, kk.word(W.numberLabel)), Edit1));
   describe(Edit1, kk.word(W.numberDescription));
+
 
   const button = (id, word, description, handler) => {
     const element = make("button", { type: "button", id }, kk.word(word));
@@ -151,12 +154,13 @@ KakemaruCore().then(async (core) => {
       const value = kk.value(group);
       radios.forEach((radio, item) => { radio.checked = item === value; });
     });
-    groups[1].fieldset.disabled = !kk.enabled(0);
-    groups[3].fieldset.disabled = !kk.enabled(1);
+    groups[Q_NUM_CHECK].fieldset.disabled = !kk.enabled(0);
+    groups[JOUSUU_CHECK].fieldset.disabled = !kk.enabled(1);
     PreviewBtn.disabled = !kk.enabled(2);
     PrintBtn.disabled = PrintAnsBtn.disabled = !kk.enabled(3);
   }
 
+  // Runs one action of the user; a set-back it answers is its news.
   function act(action) {
     const setBack = action();
     showOptions();
@@ -367,11 +371,12 @@ KakemaruCore().then(async (core) => {
     ["A4", 210, 297], ["Letter", 215.9, 279.4], ["B5", 182, 257], ["B5-ISO", 176, 250],
     ["A5", 148, 210], ["A3", 297, 420], ["B4", 257, 364], ["Legal", 215.9, 355.6],
   ];
-  const printStyle = make("style", {}, papers.map(([name, width, height]) =>
-    `@media print and (min-width: ${width - 1}mm) and (max-width: ${width + 1}mm) and ` +
-    `(min-height: ${height - 1}mm) and (max-height: ${height + 1}mm) { ` +
-    `body.printing .paper-${name} { display: block; } body.printing .paper-other { display: none; } }`,
-  ).join("\n") + "\n@media print { body.printing .paper-other { display: block; } }");
+  const printStyle = make("style", {}, "@media print { body.printing .paper-other { display: block; } }\n" +
+    papers.map(([name, width, height]) =>
+      `@media print and (min-width: ${width - 1}mm) and (max-width: ${width + 1}mm) and ` +
+      `(min-height: ${height - 1}mm) and (max-height: ${height + 1}mm) { ` +
+      `body.printing .paper-${name} { display: block; } body.printing .paper-other { display: none; } }`,
+    ).join("\n"));
   document.head.append(printStyle);
 
   const SVG = "http://www.w3.org/2000/svg";
