@@ -406,19 +406,25 @@ KakemaruCore().then(async (core) => {
 
   function fillPrintout(drawModes) {
     const printout = $("printout");
-    const paperSheets = (name, width, height, style) => {
+    // The drawing fills the page box (the paper: no margins); its box is a
+    // little shorter, so that rounding never pushes it onto a page of its own.
+    // The paper's own drawing follows the page box exactly, however the
+    // browser rounds the paper; another paper's keeps its proportions.
+    const paperSheets = (name, width, height, drawingSize, boxSize, fit) => {
       const paper = make("div", { class: `paper paper-${name}` });
       for (const drawMode of drawModes) {
         const svg = svgSheet(Math.round(width * 100), Math.round(height * 100), drawMode);
-        svg.setAttribute("style", style);
-        paper.append(make("div", { class: "sheet", style }, svg));
+        svg.setAttribute("style", drawingSize);
+        svg.setAttribute("preserveAspectRatio", fit);
+        paper.append(make("div", { class: "sheet", style: boxSize }, svg));
       }
       return paper;
     };
     printout.replaceChildren(
-      ...papers.map(([name, width, height]) =>
-        paperSheets(name, width, height, `width: ${width}mm; height: ${height - 0.5}mm`)),
-      paperSheets("other", 210, 297, "width: 100vw; height: calc(100vh - 0.5mm)"));
+      ...papers.map(([name, width, height]) => paperSheets(name, width, height,
+        "width: 100vw; height: 100vh", "width: 100vw; height: calc(100vh - 0.5mm)", "none")),
+      paperSheets("other", 210, 297, "width: 100vw; height: 100vh",
+        "width: 100vw; height: calc(100vh - 0.5mm)", "xMidYMin meet"));
   }
 
   let printing = null;  // with answers or not, until the print dialog closes
@@ -450,6 +456,7 @@ KakemaruCore().then(async (core) => {
   showOptions();
   showReading();
   document.documentElement.dataset.ready = "true";
+  performance.mark("kakemaru-ready");
 
   // Served from a web server, the page keeps itself for use offline.
   if ("serviceWorker" in navigator && /^https?:$/.test(location.protocol) &&
