@@ -1,0 +1,61 @@
+#include "page_words.h"
+
+#include "form/captions.h"
+
+namespace web {
+
+std::string_view PageWord(Word word) {
+  switch (word) {
+    case kProgramTitle:
+      return KAKEMARU_NAME;
+    case kHeading:
+      return form::kHeading;
+    case kTablesCaption:
+      return form::kTablesCaption;
+    case kTablesDescription:
+      return form::kTablesDescription;
+    case kNumberLabel:
+      return form::kNumberLabel;
+    case kNumberDescription:
+      return form::kNumberDescription;
+    case kPreviewButton:
+      return form::kPreviewCaption;
+    case kPreviewDescription:
+      return form::kPreviewDescription;
+    case kPrintButton:
+      return form::kPrintCaption;
+    case kPrintDescription:
+      return form::kPrintDescription;
+    case kPrintAnswersButton:
+      return form::kPrintAnswersCaption;
+    case kPrintAnswersDescription:
+      return form::kPrintAnswersDescription;
+    case kPreviewAreaName:
+      return form::kPreviewAreaName;
+    case kPreviewAreaDescription:
+      return form::kPreviewAreaDescription;
+    case kNoSheet:
+      return form::kNoSheetYet;
+    case kFirstLine:
+      return form::kFirstLineNews;
+    case kLastLine:
+      return form::kLastLineNews;
+    case kWarningTitle:
+      return form::kWarningTitle;
+    case kOk:
+      return "OK";
+    case kTableDescriptionEnd:
+      return form::kTableDescriptionEnd;
+  }
+  return {};
+}
+
+// A full stop follows a message whose last character sorts above "."; every
+// message here ends in a Japanese character.
+std::string WithFullStop(std::string_view message) {
+  std::string text(message);
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  return text;
+}
+
+}  // namespace web

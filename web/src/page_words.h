@@ -1,0 +1,39 @@
+#pragma once
+
+// The words the page's script shows, by number: the window's, and the
+// title of the error box.
+
+#include <string>
+#include <string_view>
+
+namespace web {
+
+enum Word : int {
+  kProgramTitle,  // the error box's title
+  kHeading,
+  kTablesCaption,
+  kTablesDescription,
+  kNumberLabel,
+  kNumberDescription,
+  kPreviewButton,
+  kPreviewDescription,
+  kPrintButton,
+  kPrintDescription,
+  kPrintAnswersButton,
+  kPrintAnswersDescription,
+  kPreviewAreaName,
+  kPreviewAreaDescription,
+  kNoSheet,
+  kFirstLine,
+  kLastLine,
+  kWarningTitle,
+  kOk,
+  kTableDescriptionEnd,
+};
+
+std::string_view PageWord(Word word);
+
+// The error box's text: the message with a full stop, as the window shows it.
+std::string WithFullStop(std::string_view message);
+
+}  // namespace web
