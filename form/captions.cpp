@@ -72,4 +72,10 @@ std::string SetBackNews(std::string_view groupCaption, std::string_view itemCapt
   return std::string(groupCaption) + "を" + std::string(itemCaption) + "に戻しました";
 }
 
+std::string WithFullStop(std::string_view message) {
+  std::string text(message);
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
+  return text;
+}
+
 }  // namespace form

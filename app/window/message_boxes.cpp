@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "cp932_text_decoder.h"
+#include "form/captions.h"
 #include "form/sheet_reading.h"
 
 namespace {
@@ -18,21 +19,20 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, cons
   if (auto* message = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
     message->setAccessibleName(QStringFromUtf8(form::SpokenText(text.toStdString())));
   }
-  box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  box.addButton(QStringFromUtf8(form::kOkCaption), QMessageBox::AcceptRole);
   box.exec();
 }
 
 }  // namespace
 
 QString WithFullStop(const QString& message) {
-  if (!message.isEmpty() && message.back() > QLatin1Char('.')) return message + QLatin1Char('.');
-  return message;
+  return QString::fromStdString(form::WithFullStop(message.toStdString()));
 }
 
 void MessageBoxes::Refusal(QWidget* parent, const QString& message) {
   m_sound.Play();
   // Not named 警告 after its title: a reader says 警告 for its role already.
-  ShowBox(parent, QMessageBox::Warning, QStringLiteral("警告"), message,
+  ShowBox(parent, QMessageBox::Warning, QStringFromUtf8(form::kWarningTitle), message,
           QStringLiteral("問題を作れません"));
 }
 

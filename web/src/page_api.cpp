@@ -114,7 +114,7 @@ void TellSetBack(unsigned changed) {
 int Answer(const form::CommandAnswer& answer) {
   switch (answer.kind) {
     case form::CommandAnswer::kNotANumber:
-      page->message = web::WithFullStop(answer.message);
+      page->message = form::WithFullStop(answer.message);
       break;
     case form::CommandAnswer::kRefused:
       page->message = page->decoder.Utf8FromCp932(answer.message);

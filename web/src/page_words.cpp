@@ -43,19 +43,11 @@ std::string_view PageWord(Word word) {
     case kWarningTitle:
       return form::kWarningTitle;
     case kOk:
-      return "OK";
+      return form::kOkCaption;
     case kTableDescriptionEnd:
       return form::kTableDescriptionEnd;
   }
   return {};
-}
-
-// A full stop follows a message whose last character sorts above "."; every
-// message here ends in a Japanese character.
-std::string WithFullStop(std::string_view message) {
-  std::string text(message);
-  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
-  return text;
 }
 
 }  // namespace web

@@ -3,7 +3,6 @@
 // The words the page's script shows, by number: the window's, and the
 // title of the error box.
 
-#include <string>
 #include <string_view>
 
 namespace web {
@@ -32,8 +31,5 @@ enum Word : int {
 };
 
 std::string_view PageWord(Word word);
-
-// The error box's text: the message with a full stop, as the window shows it.
-std::string WithFullStop(std::string_view message);
 
 }  // namespace web

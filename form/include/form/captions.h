@@ -58,6 +58,7 @@ inline constexpr std::string_view kSetupCaption = "印刷の設定";
 inline constexpr std::string_view kQuitCaption = "終了";
 inline constexpr std::string_view kHeading = "九九の練習プリントを作ります";
 inline constexpr std::string_view kWarningTitle = "警告";
+inline constexpr std::string_view kOkCaption = "OK";  // the one button of each box
 
 // What the other controls do, for assistive tools.
 inline constexpr std::string_view kNumberDescription =
@@ -87,5 +88,9 @@ std::string MadeNews(std::string_view summary);  // "プリントを作りまし
 std::string PrintedNews(std::int32_t printed, bool withAnswers, std::int32_t next);
 // "[ ]のパターンをなしに戻しました"
 std::string SetBackNews(std::string_view groupCaption, std::string_view itemCaption);
+
+// The error box's text: a full stop follows a message whose last character
+// sorts above "." (every message here ends in a Japanese character).
+std::string WithFullStop(std::string_view message);
 
 }  // namespace form
