@@ -82,7 +82,8 @@ int main(int argc, char** argv) {
   sheet.countOption = settings.QNumCheck;
 
   const render::PageContent content{
-      sheet, option("--number", 1),
+      sheet,
+      option("--number", 1),
       {option("--square", 0), option("--multi", 0), option("--num", 0)}};
   render::ProblemTextTable texts;
   for (const int drawMode : {render::kQuestionSheet, render::kAnswerSheet}) {
