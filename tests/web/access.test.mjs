@@ -11,7 +11,7 @@ const focused = (page) => page.evaluate(() => {
   const shown = line ? document.getElementById(line) : e;
   return { group: e.closest('fieldset')?.querySelector('legend')?.textContent.trim() ?? '',
            tag: e.tagName, type: e.type ?? '', checked: e.checked,
-           text: (shown.getAttribute('aria-label') ?? shown.textContent).trim() };
+           text: (shown.getAttribute('aria-label') ?? shown.labels?.[0]?.textContent ?? shown.textContent).trim() };
 });
 
 test('keyboard only: every option reached and set, a preview made and read line by line', async (t) => {

@@ -22,13 +22,14 @@ const chromiumArgs = [
 // A Chromium of this test's own, ended when the test ends.
 export async function startBrowser(t) {
   const profile = mkdtempSync(path.join(tmpdir(), 'kakemaru-chromium-'));
+  // A process group of its own, so that its pid ends its helpers too.
   const child = spawn('/usr/bin/chromium', [...chromiumArgs, `--user-data-dir=${profile}`],
-                      { stdio: ['ignore', 'ignore', 'pipe'] });
+                      { stdio: ['ignore', 'ignore', 'pipe'], detached: true });
   const ended = new Promise((resolve) => child.once('exit', resolve));
   t.after(async () => {
-    process.kill(child.pid, 'SIGKILL');
+    process.kill(-child.pid, 'SIGKILL');
     await ended;
-    rmSync(profile, { recursive: true, force: true });
+    rmSync(profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
   });
   const endpoint = await new Promise((resolve, reject) => {
     let said = '';
