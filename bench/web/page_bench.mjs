@@ -74,7 +74,7 @@ try {
               + `${ms(pagePaint - emptyPaint)} later (median of ${runs}; goal: at most 300 ms later)`);
 
   const { page } = await openPage(session, { url: pathToFileURL(pageFile).href });
-  await setOptions(page, { 段: [2, 3, 4, 5, 6, 7, 8, 9], 問題数: '８０問', ﾗﾝﾀﾞﾑ指定: 'あり',
+  await setOptions(page, { 段: [0, 1, 2, 3, 4, 5, 6, 7, 8, 9], 問題数: '８０問', ﾗﾝﾀﾞﾑ指定: 'あり',
                            '[ ]のパターン': '混合', 問題番号: 'あり' });
   const clicks = [];
   for (let run = 0; run < 3 * runs; run++) clicks.push(await previewClick(page));
