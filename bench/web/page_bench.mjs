@@ -1,9 +1,10 @@
 // The web page's figures in headless Chromium, beside their goals:
 //   - the single file, gzipped (goal: at most 300 KB);
-//   - first paint after navigation, beside an empty page in the same run
-//     (goal: at most 300 ms later);
+//   - first paint and first contentful paint after navigation, beside an
+//     empty page in the same run (goal: at most 300 ms later);
 //   - a preview click: the click's handlers, and the click until the next
-//     frame is painted (goal: at most 16 ms).
+//     frame is painted (goal: at most 16 ms), which also holds the wait for
+//     that frame, up to 16.7 ms at 60 frames a second.
 // Run by hand after `bash scripts/build-web.sh` and `npm ci` in tests/web:
 //   node bench/web/page_bench.mjs [build/web/kakemaru.html]
 // It uses the tests' harness (tests/web/harness.mjs) and its packages.
@@ -23,19 +24,23 @@ const ms = (value) => `${value.toFixed(1)} ms`;
 const cleanups = [];
 const session = { after: (cleanup) => cleanups.push(cleanup) };
 
+// First paint and first contentful paint after navigation, medians.
 async function firstPaint(url) {
   const times = [];
   for (let run = 0; run < runs; run++) {
     const { page } = await openPage(session, { url });
     times.push(await page.evaluate(() => new Promise((resolve) => {
-      new PerformanceObserver((list) => {
-        const paint = list.getEntries().find((e) => e.name === 'first-contentful-paint');
-        if (paint) resolve(paint.startTime);
+      new PerformanceObserver((list, observer) => {
+        const paints = performance.getEntriesByType('paint');
+        if (paints.length < 2) return;
+        observer.disconnect();
+        resolve(['first-paint', 'first-contentful-paint']
+          .map((name) => paints.find((e) => e.name === name).startTime));
       }).observe({ type: 'paint', buffered: true });
     })));
     await cleanups.pop()();
   }
-  return median(times);
+  return [0, 1].map((i) => median(times.map((t) => t[i])));
 }
 
 // Milliseconds from the click's first handler to the end of its last, and to
@@ -70,8 +75,10 @@ try {
                 '<!doctype html><html lang="ja"><title>empty</title><p>empty</p></html>');
   const emptyPaint = await firstPaint(pathToFileURL(path.join(empty, 'empty.html')).href);
   const pagePaint = await firstPaint(pathToFileURL(pageFile).href);
-  console.log(`first contentful paint: ${ms(pagePaint)}, empty page ${ms(emptyPaint)}, `
-              + `${ms(pagePaint - emptyPaint)} later (median of ${runs}; goal: at most 300 ms later)`);
+  ['first paint', 'first contentful paint'].forEach((name, i) => {
+    console.log(`${name}: ${ms(pagePaint[i])}, empty page ${ms(emptyPaint[i])}, `
+                + `${ms(pagePaint[i] - emptyPaint[i])} later (median of ${runs}; goal: at most 300 ms later)`);
+  });
 
   const { page } = await openPage(session, { url: pathToFileURL(pageFile).href });
   await setOptions(page, { 段: [0, 1, 2, 3, 4, 5, 6, 7, 8, 9], 問題数: '８０問', ﾗﾝﾀﾞﾑ指定: 'あり',
