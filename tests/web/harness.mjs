@@ -1,5 +1,5 @@
 // The one harness of the web page's tests: each test starts its own headless
-// Chromium (its own profile, ended by its pid), drives it with playwright-core
+// Chromium (its own profile, ended through its pid), drives it with playwright-core
 // and opens the built page from file:// with every other request refused and
 // counted, the clock frozen so that the page's seed is known, and
 // window.print replaced, so that a test decides when the print dialog closes.
