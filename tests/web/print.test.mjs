@@ -1,0 +1,107 @@
+// Printing through the browser: the sheets on paper where the desktop puts
+// them, and the number counted when the print dialog closes.
+import test from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { button, news, numberBox, openPage, setOptions } from './harness.mjs';
+
+// Every word of every page with its box in points, from poppler; a word's
+// box is its glyphs' ascent to descent, as the desktop's text cell is.
+function pdfPages(pdf) {
+  const dir = mkdtempSync(path.join(tmpdir(), 'kakemaru-pdf-'));
+  try {
+    writeFileSync(path.join(dir, 'sheet.pdf'), pdf);
+    const html = execFileSync('pdftotext', ['-bbox', path.join(dir, 'sheet.pdf'), '-'],
+                              { encoding: 'utf8' });
+    return html.split('<page ').slice(1).map((page) => ({
+      width: Number(/width="([\d.]+)"/.exec(page)[1]),
+      height: Number(/height="([\d.]+)"/.exec(page)[1]),
+      words: [...page.matchAll(/<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</g)]
+        .map(([, x, y, bottom, text]) => ({ x: +x, y: +y, height: bottom - y, text })),
+    }));
+  } finally {
+    rmSync(dir, { recursive: true });
+  }
+}
+
+// The desktop's texts for the same sheet on paper of this size.
+function desktopTexts(args, width, height) {
+  const out = execFileSync(process.env.SHEET_POSITIONS,
+                           [...args.split(' '), '--paper-pt', `${width}`, `${height}`],
+                           { encoding: 'utf8' });
+  return out.trim().split('\n').map((line) => {
+    const [page, x, y, size, ...text] = line.split(' ');
+    return { page: +page, x: +x, y: +y, height: +size, text: text.join(' ') };
+  });
+}
+
+// The text of the words that start at (x, y) and follow on that line, as
+// long as `expected` without its spaces (the PDF splits a text at spaces).
+function textAt(words, x, y, expected) {
+  const first = words.find((w) => Math.abs(w.x - x) <= 1 && Math.abs(w.y - y) <= 1);
+  if (!first) return {};
+  const wanted = expected.replace(/\s/g, '').length;
+  let text = '';
+  for (const w of words.filter((w) => Math.abs(w.y - first.y) < 0.5 && w.x >= first.x)
+    .sort((a, b) => a.x - b.x)) {
+    if (text.length >= wanted) break;
+    text += w.text.replace(/\s/g, '');
+  }
+  return { text, height: first.height };
+}
+
+const sheets = [
+  {
+    paper: 'A4', mm: [210, 297], seed: 12345,
+    options: { 段: [2, 3, 7, 8], 問題数: '３０問', 乗数に０を: '入れる', ﾗﾝﾀﾞﾑ指定: 'あり',
+               '[ ]のパターン': '混合', 問題番号: 'あり', ﾌﾟﾘﾝﾄ番号: '7' },
+    desktop: '--tables 2,3,7,8 --count 5 --zero 1 --order 2 --square 3 --num 1 --number 7',
+  },
+  {
+    paper: 'Letter', mm: [215.9, 279.4], seed: 40000000,
+    options: { 段: [0, 1, 2, 3, 4, 5, 6, 7, 8], 重点的にしたい段: '９の段', 問題数: '７２問',
+               ﾗﾝﾀﾞﾑ指定: '降順', ﾌﾟﾘﾝﾄ番号: '-12' },
+    desktop: '--tables 0,1,2,3,4,5,6,7,8,9 --emphasis 9 --count 10 --order 1 --number -12',
+  },
+];
+
+// The desktop's sheet on the paper's own size; Chromium's PDF page is a
+// little larger (A4 595.92 × 842.88 pt), which moves nothing from the top left.
+for (const { paper, mm, seed, options, desktop } of sheets) {
+  test(`印刷(答えつき) on ${paper}: both sheets' texts where the desktop prints them`, async (t) => {
+    const { page } = await openPage(t, { seed });
+    await setOptions(page, options);
+    await button(page, 'ﾌﾟﾚﾋﾞｭｰ').click();
+    await button(page, '印刷(答えつき)').click();
+    assert.equal(await page.evaluate(() => window.printCalls), 1);
+
+    const pages = pdfPages(await page.pdf({ format: paper, preferCSSPageSize: false }));
+    assert.equal(pages.length, 2, 'the questions, then the answers');
+    const [width, height] = mm.map((v) => (v * 72) / 25.4);
+    const expected = desktopTexts(`--seed ${seed} ${desktop}`, width, height);
+    const wrong = expected
+      .map((e) => ({ ...e, found: textAt(pages[e.page - 1].words, e.x, e.y, e.text) }))
+      .filter(({ text, height, found }) =>
+        found.text !== text.replace(/\s/g, '') || !(Math.abs(found.height - height) <= 1));
+    assert.deepEqual(wrong, []);
+  });
+}
+
+test('the number counts up when the print dialog closes, once for both sheets', async (t) => {
+  const { page } = await openPage(t);
+  await setOptions(page, { 段: [3], ﾌﾟﾘﾝﾄ番号: '7' });
+  await button(page, 'ﾌﾟﾚﾋﾞｭｰ').click();
+  for (const [print, number, next] of [['印刷', '7', '8'], ['印刷(答えつき)', '8', '9']]) {
+    await button(page, print).click();
+    await page.evaluate(() => new Promise(requestAnimationFrame));
+    assert.equal(await numberBox(page).inputValue(), number, 'not before the dialog closes');
+    await page.evaluate(() => window.dispatchEvent(new Event('afterprint')));
+    assert.equal(await numberBox(page).inputValue(), next);
+    const said = print === '印刷' ? 'を印刷しました' : 'を答えつきで印刷しました';
+    await news(page).filter({ hasText: `問題No.${number}${said}。次の番号は${next}です` }).waitFor();
+  }
+  assert.equal(await page.evaluate(() => window.printCalls), 2);
+});
