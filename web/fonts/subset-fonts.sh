@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The sheet's fonts for the web page, subset to what the sheet can show:
 #   web/fonts/subset-fonts.sh OUTDIR
-# writes OUTDIR/ipag.woff2 and OUTDIR/ipam.woff2 (the IPA Gothic and Mincho
+# writes OUTDIR/sheet-gothic.woff2 and OUTDIR/sheet-mincho.woff2 (the IPA Gothic and Mincho
 # as WOFF2), OUTDIR/IPA_Font_License.txt, and OUTDIR/sheet-characters.txt:
 # the characters, code page 932 in hex, one a line. They come from the core:
 # sheet_characters.cpp, built here natively with the machine's C++ compiler

@@ -16,8 +16,8 @@ from pathlib import Path
 from fontTools import subset
 
 FONTS = [
-    ("/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf", "ipag.woff2", "Kakemaru Sheet Gothic"),
-    ("/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf", "ipam.woff2", "Kakemaru Sheet Mincho"),
+    ("/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf", "sheet-gothic.woff2", "Kakemaru Sheet Gothic"),
+    ("/usr/share/fonts/opentype/ipafont-mincho/ipam.ttf", "sheet-mincho.woff2", "Kakemaru Sheet Mincho"),
 ]
 COPYRIGHT = Path("/usr/share/doc/fonts-ipafont-gothic/copyright")
 # The name records that carry the font's own name: family, unique id, full
@@ -72,7 +72,7 @@ def main():
     for source, target, family in FONTS:
         subset_font(source, outdir / target, family, text)
     (outdir / "IPA_Font_License.txt").write_text(
-        "ipag.woff2 and ipam.woff2 are IPAGothic and IPAMincho (ipag.ttf, ipam.ttf,\n"
+        "sheet-gothic.woff2 and sheet-mincho.woff2 are IPAGothic and IPAMincho (ipag.ttf, ipam.ttf,\n"
         "https://moji.or.jp/ipafont/) subset to the characters of the drill sheets and\n"
         "renamed Kakemaru Sheet Gothic and Kakemaru Sheet Mincho. To use the original\n"
         "fonts instead, install them (Debian: fonts-ipafont-gothic, fonts-ipafont-mincho)\n"

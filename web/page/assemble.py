@@ -3,8 +3,8 @@
     assemble.py BUILD FONTS OUT
 
 BUILD is the core's build folder for web/ (kakemaru.js, index.html and
-manifest.webmanifest as CMake configured them), FONTS holds ipag.woff2,
-ipam.woff2 and IPA_Font_License.txt. Writes OUT/kakemaru.html, which holds
+manifest.webmanifest as CMake configured them), FONTS holds sheet-gothic.woff2,
+sheet-mincho.woff2 and IPA_Font_License.txt. Writes OUT/kakemaru.html, which holds
 everything (script, WebAssembly, fonts, style), and OUT/site/: the same page
 with a manifest, an icon and a service worker that keeps it for use offline.
 """
@@ -27,7 +27,7 @@ def fonts_css(fonts):
     licence = (fonts / "IPA_Font_License.txt").read_text(encoding="utf-8")
     # The licence goes with the fonts, in the page itself.
     css = "/*\n" + licence.replace("*/", "* /") + "*/\n"
-    for family, file in (("kk-gothic", "ipag.woff2"), ("kk-mincho", "ipam.woff2")):
+    for family, file in (("kk-gothic", "sheet-gothic.woff2"), ("kk-mincho", "sheet-mincho.woff2")):
         url = data_url("font/woff2", (fonts / file).read_bytes())
         css += (f'@font-face {{ font-family: "{family}"; src: url({url}) format("woff2"); '
                 "font-display: block; }\n")
