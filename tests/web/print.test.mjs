@@ -94,6 +94,12 @@ test('the number counts up when the print dialog closes, once for both sheets', 
   const { page } = await openPage(t);
   await setOptions(page, { 段: [3], ﾌﾟﾘﾝﾄ番号: '7' });
   await button(page, 'ﾌﾟﾚﾋﾞｭｰ').click();
+  // A phone's address bar sliding away resizes the window: the answers stay.
+  const picture = () => page.evaluate(() => document.getElementById('sheet').toDataURL());
+  const answers = await picture();
+  await page.setViewportSize({ width: 390, height: 700 });
+  await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+  assert.equal(await picture(), answers, 'a resize draws nothing anew');
   for (const [print, number, next] of [['印刷', '7', '8'], ['印刷(答えつき)', '8', '9']]) {
     await button(page, print).click();
     await page.evaluate(() => new Promise(requestAnimationFrame));

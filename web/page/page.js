@@ -268,16 +268,17 @@ KakemaruCore().then(async (core) => {
   }
   const repaint = () => PaintBox1Paint(QUESTION_SHEET);
 
-  // Every later drawing shows the question sheet: a change of size or of
-  // the screen's density, the page shown again, the print dialog closed.
+  // Every later drawing shows the question sheet. A canvas keeps its picture
+  // when the window is resized, covered or shown again, so only a change of
+  // the screen's density, which needs a new backing store, draws it again: a
+  // phone's address bar, sliding away as the page scrolls to the preview,
+  // resizes the window and must not swap the answers for the questions.
   let repaintAsked = false;
   const askRepaint = () => {
     if (repaintAsked) return;
     repaintAsked = true;
     requestAnimationFrame(() => { repaintAsked = false; repaint(); });
   };
-  window.addEventListener("resize", askRepaint);
-  window.addEventListener("pageshow", askRepaint);
   const watchDensity = () => {
     matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener("change", () => {
       askRepaint();
@@ -285,6 +286,9 @@ KakemaruCore().then(async (core) => {
     }, { once: true });
   };
   watchDensity();
+  // A canvas whose picture the browser dropped (a tab long in the background)
+  // is drawn again.
+  canvas.addEventListener("contextrestored", askRepaint);
 
   // --- The sheet read line by line ---
   // A listbox whose active option follows Up and Down: screen readers enter
