@@ -41,11 +41,11 @@ KakemaruCore().then(async (core) => {
   // The core's word numbers (web::Word), its option groups (form::GroupIndex),
   // its answers (form::CommandAnswer::Kind) and its operations (web::Operation).
   const W = {
-    programTitle: 0, heading: 1, tablesCaption: 2, tablesDescription: 3, numberLabel: 4,
+    programName: 0, heading: 1, tablesCaption: 2, tablesDescription: 3, numberLabel: 4,
     numberDescription: 5, previewButton: 6, previewDescription: 7, printButton: 8,
     printDescription: 9, printAnswersButton: 10, printAnswersDescription: 11,
     previewAreaName: 12, previewAreaDescription: 13, noSheet: 14, firstLine: 15, lastLine: 16,
-    warningTitle: 17, ok: 18, tableDescriptionEnd: 19,
+    warningTitle: 17, ok: 18, tableDescriptionEnd: 19, errorTitle: 20,
   };
   const Q_NUM_CHECK = 1, JOUSUU_CHECK = 3, RG_SQUARE = 4, RG_MULTI = 5;
   const DONE = 0, NOT_A_NUMBER = 1;
@@ -75,7 +75,7 @@ KakemaruCore().then(async (core) => {
   };
 
   // --- The controls ---
-  document.title = kk.word(W.programTitle);
+  document.title = kk.word(W.programName);
   $("Label2").textContent = kk.word(W.heading);
   const options = $("options");
 
@@ -187,7 +187,7 @@ KakemaruCore().then(async (core) => {
     box.showModal();
     $("box-ok").focus();
   }
-  const showError = () => showBox(kk.word(W.programTitle), kk.message(), "alertdialog");
+  const showError = () => showBox(kk.word(W.errorTitle), kk.message(), "alertdialog");
   const showRefusal = () => showBox(kk.word(W.warningTitle), kk.message(), "alertdialog");
 
   // --- The sheet as MakePrint draws it ---

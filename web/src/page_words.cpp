@@ -6,7 +6,7 @@ namespace web {
 
 std::string_view PageWord(Word word) {
   switch (word) {
-    case kProgramTitle:
+    case kProgramName:
       return KAKEMARU_NAME;
     case kHeading:
       return form::kHeading;
@@ -46,6 +46,8 @@ std::string_view PageWord(Word word) {
       return form::kOkCaption;
     case kTableDescriptionEnd:
       return form::kTableDescriptionEnd;
+    case kErrorTitle:
+      return KAKEMARU_TITLE;
   }
   return {};
 }

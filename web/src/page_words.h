@@ -8,7 +8,7 @@
 namespace web {
 
 enum Word : int {
-  kProgramTitle,  // the error box's title
+  kProgramName,  // the page's title
   kHeading,
   kTablesCaption,
   kTablesDescription,
@@ -28,6 +28,7 @@ enum Word : int {
   kWarningTitle,
   kOk,
   kTableDescriptionEnd,
+  kErrorTitle,  // the error box's title, as the window's
 };
 
 std::string_view PageWord(Word word);
