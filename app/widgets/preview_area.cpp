@@ -9,9 +9,10 @@
 #include <algorithm>
 #include <utility>
 
+#include "form/sheet_reading.h"
+
 namespace {
 constexpr int kFrameWidth = 2;
-constexpr int kPageStep = 10;
 }  // namespace
 
 PreviewArea::PreviewArea(QWidget* parent) : QWidget(parent) {
@@ -114,10 +115,10 @@ void PreviewArea::keyPressEvent(QKeyEvent* event) {
       MoveCaret(m_caretLine + 1);
       break;
     case Qt::Key_PageUp:
-      MoveCaret(m_caretLine - kPageStep);
+      MoveCaret(m_caretLine - form::kReadingPageStep);
       break;
     case Qt::Key_PageDown:
-      MoveCaret(m_caretLine + kPageStep);
+      MoveCaret(m_caretLine + form::kReadingPageStep);
       break;
     case Qt::Key_Home:
       if (event->modifiers() & Qt::ControlModifier) MoveCaret(0);

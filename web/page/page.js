@@ -34,6 +34,7 @@ KakemaruCore().then(async (core) => {
     draw: fn("kk_draw", "number", ["number", "number", "number"]),
     words: fn("kk_words", "number"),
     texts: fn("kk_texts", "number"),
+    readingPageStep: fn("kk_reading_page_step", "number"),
     readingCount: fn("kk_reading_count", "number"),
     readingLine: fn("kk_reading_line", "string", ["number"]),
     readingBox: fn("kk_reading_box", "number", ["number", "number"]),
@@ -52,7 +53,6 @@ KakemaruCore().then(async (core) => {
   const RECTANGLE = 1, TEXT = 2;
   const QUESTION_SHEET = 0, ANSWER_SHEET = 1;
   const PAGE_WIDTH = 320, PAGE_HEIGHT = 441;  // the preview, as the window's
-  const LINES_PER_PAGE_KEY = 10;
 
   // The seed: milliseconds since midnight UTC, as the window takes it.
   kk.start(Date.now() % 86400000);
@@ -298,6 +298,7 @@ KakemaruCore().then(async (core) => {
   const currentLine = $("current-line");
   PaintBox1.setAttribute("aria-label", kk.word(W.previewAreaName));
   describe(PaintBox1, kk.word(W.previewAreaDescription));
+  const pageStep = kk.readingPageStep();
   let lines = [];
   let caret = 0;
 
@@ -340,8 +341,7 @@ KakemaruCore().then(async (core) => {
   PaintBox1.addEventListener("focus", frameLine);
   PaintBox1.addEventListener("blur", frameLine);
   PaintBox1.addEventListener("keydown", (event) => {
-    const steps = { ArrowUp: -1, ArrowDown: 1, PageUp: -LINES_PER_PAGE_KEY,
-      PageDown: LINES_PER_PAGE_KEY };
+    const steps = { ArrowUp: -1, ArrowDown: 1, PageUp: -pageStep, PageDown: pageStep };
     if (event.key in steps) {
       moveCaret(caret + steps[event.key]);
     } else if (event.ctrlKey && event.key === "Home") {

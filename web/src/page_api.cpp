@@ -310,6 +310,9 @@ EMSCRIPTEN_KEEPALIVE const char* kk_texts() {
 
 // --- The sheet read line by line: the summary, then the lines ---
 
+EMSCRIPTEN_KEEPALIVE int kk_reading_page_step() {
+  return form::kReadingPageStep;
+}
 EMSCRIPTEN_KEEPALIVE int kk_reading_count() {
   if (!page->reading) return 0;
   return 1 + static_cast<int>(page->reading->Lines().size());

@@ -47,6 +47,9 @@ class SheetReading final : public render::DrawingSurface {
 // what they say.
 std::string SpokenText(std::string_view shown);
 
+// How many lines Page Up and Page Down move through the reading.
+inline constexpr int kReadingPageStep = 10;
+
 // "答えの用紙（9問、問題No.7）": the sheet read, its count and its number.
 std::string SheetSummary(const TextDecoder& decoder, int countOption, std::int32_t number);
 
