@@ -64,7 +64,7 @@ inline constexpr std::string_view kOkCaption = "OK";  // the one button of each 
 inline constexpr std::string_view kNumberDescription =
     "プリントに印刷する番号です。印刷するたびに一つ増えます";
 inline constexpr std::string_view kPreviewDescription =
-    "選んだ設定で問題を作り、右に答えの用紙を表示します";
+    "選んだ設定で問題を作り、プレビューに答えの用紙を表示します";
 inline constexpr std::string_view kPrintDescription = "問題の用紙を印刷します";
 inline constexpr std::string_view kPrintAnswersDescription =
     "問題の用紙と、続けて答えの用紙を印刷します";

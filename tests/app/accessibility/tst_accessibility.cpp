@@ -131,7 +131,7 @@ void TestAccessibility::previewSaysWhichSheetItShows() {
            QStringLiteral("プリントを作りました。答えの用紙(10問、問題No.8)"));
   // The command buttons say what they do, not what they last did.
   QCOMPARE(Accessible("PreviewBtn")->text(QAccessible::Description),
-           QStringLiteral("選んだ設定で問題を作り、右に答えの用紙を表示します"));
+           QStringLiteral("選んだ設定で問題を作り、プレビューに答えの用紙を表示します"));
 }
 
 QStringList TestAccessibility::PreviewLines() const {
