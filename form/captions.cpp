@@ -46,9 +46,9 @@ const std::array<GroupCaptions, 7> kGroups{{
      kNumberingMeanings},
 }};
 
-std::string QuestionCountLabel(const TextDecoder& decoder, int index) {
+std::string QuestionCountLabel(const PlatformText& platform, int index) {
   if (!worksheet::IsQuestionCountIndex(index)) return {};
-  return decoder.Utf8FromCp932(
+  return platform.Utf8FromCp932(
       worksheet::kQuestionCountOptions[static_cast<std::size_t>(index)].label);
 }
 
@@ -68,8 +68,9 @@ std::string PrintedNews(std::int32_t printed, bool withAnswers, std::int32_t nex
          std::to_string(next) + "です";
 }
 
-std::string SetBackNews(std::string_view groupCaption, std::string_view itemCaption) {
-  return std::string(groupCaption) + "を" + std::string(itemCaption) + "に戻しました";
+std::string SetBackNews(GroupIndex group) {
+  const GroupCaptions& words = kGroups[static_cast<std::size_t>(group)];
+  return std::string(words.caption) + "を" + std::string(words.items.front()) + "に戻しました";
 }
 
 std::string WithFullStop(std::string_view message) {

@@ -1,8 +1,7 @@
 #include "news_notice.h"
 
 #include "accessible_interfaces.h"
-#include "cp932_text_decoder.h"
-#include "form/sheet_reading.h"
+#include "qt_platform_text.h"
 
 NewsNotice::NewsNotice(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("NewsNotice"));
@@ -16,6 +15,6 @@ NewsNotice::NewsNotice(QWidget* parent) : QWidget(parent) {
 // Shown anew each time, so that the same news twice is told twice.
 void NewsNotice::Tell(const QString& news) {
   hide();
-  setAccessibleName(QStringFromUtf8(form::SpokenText(news.toStdString())));
+  setAccessibleName(SpokenText(news));
   show();
 }

@@ -61,10 +61,6 @@ QString Text(std::string_view utf8) {
   return QStringFromUtf8(utf8);
 }
 
-QString SpokenText(const QString& shown) {
-  return Text(form::SpokenText(shown.toStdString()));
-}
-
 // Names and descriptions say what the captions say, in words speech engines read.
 void Describe(QWidget* control, const QString& caption, std::string_view description) {
   control->setAccessibleName(SpokenText(caption));
@@ -151,7 +147,7 @@ void TForm1::CreateOptionGroups(const QFont& controlFont) {
     QStringList items = Texts(words.items);
     if (captions == form::kQNumCheckGroup) {
       for (int index = 0; index < worksheet::kQuestionCountOptionCount; ++index) {
-        items << Text(form::QuestionCountLabel(m_decoder, index));
+        items << Text(form::QuestionCountLabel(m_platformText, index));
       }
     }
     auto* group = new OptionGroup(Text(words.caption), items, words.columns, this);
@@ -386,9 +382,8 @@ void TForm1::ShowOptions(unsigned changed) {
 // One of the two groups that exclude each other set back to なし by the
 // other; a screen reader is told, since the change happens out of its sight.
 void TForm1::SetBack(OptionGroup* group, form::GroupIndex captions) {
-  const form::GroupCaptions& words = form::kGroups.at(captions);
   group->SetItemIndex(0);
-  m_news->Tell(Text(form::SetBackNews(words.caption, words.items.front())));
+  m_news->Tell(Text(form::SetBackNews(captions)));
 }
 
 void TForm1::PreviewBtnClick() {
@@ -423,7 +418,7 @@ void TForm1::PaintBox1Paint(QPainter& painter) {
 // print. Made when the sheet, its number or its form changes, never by a
 // repaint, so that it stays as it is while it is read.
 void TForm1::ReadSheet() {
-  form::SheetReading reading(m_decoder);
+  form::SheetReading reading(m_platformText);
   m_session.Draw(reading, PaintBox1->width(), PaintBox1->height(), render::kAnswerSheet, m_options);
   QList<PreviewLine> lines;
   for (const form::ReadingLine& line : reading.Lines()) {
@@ -434,8 +429,8 @@ void TForm1::ReadSheet() {
 
 // "答えの用紙（9問、問題No.7）"
 QString TForm1::SheetSummary() const {
-  return Text(
-      form::SheetSummary(m_decoder, m_session.CurrentSheet().countOption, m_session.PrintNumber()));
+  return Text(form::SheetSummary(m_platformText, m_session.CurrentSheet().countOption,
+                                 m_session.PrintNumber()));
 }
 
 void TForm1::PrintBtnClick() {

@@ -29,13 +29,12 @@
 #include <memory>
 #include <optional>
 
-#include "cp932_text_decoder.h"
 #include "font_cache.h"
 #include "form/captions.h"
 #include "form/option_rules.h"
 #include "form/sheet_session.h"
+#include "qt_platform_text.h"
 #include "sheet_printer.h"
-#include "worksheet/random_source.h"
 #include "worksheet/sheet.h"
 
 class GroupBox;
@@ -102,7 +101,7 @@ class TForm1 : public QWidget {
   QString SheetSummary() const;
 
   Notifier& m_notifier;
-  Cp932TextDecoder m_decoder;
+  QtPlatformText m_platformText;
   FontCache m_fonts;
   SheetPrinter m_printer;
 

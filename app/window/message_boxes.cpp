@@ -4,9 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "cp932_text_decoder.h"
 #include "form/captions.h"
-#include "form/sheet_reading.h"
+#include "qt_platform_text.h"
 
 namespace {
 
@@ -17,7 +16,7 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, cons
   QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
   box.setAccessibleName(which);
   if (auto* message = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-    message->setAccessibleName(QStringFromUtf8(form::SpokenText(text.toStdString())));
+    message->setAccessibleName(SpokenText(text));
   }
   box.addButton(QStringFromUtf8(form::kOkCaption), QMessageBox::AcceptRole);
   box.exec();

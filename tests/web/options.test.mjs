@@ -19,7 +19,7 @@ const steps = [
   ['a multiple of nine forbids it', (p) => setOptions(p, { 問題数: '３６問' }),
     { chosen: { 問題数: '３６問', 乗数に０を: '入れない' }, disabled: ['乗数に０を', '印刷', '印刷(答えつき)'] }],
   ['×10 sets the box pattern back', (p) => setOptions(p, { '[ ]のパターン': '混合', '何十、何百の指定': '×10' }),
-    { chosen: { '[ ]のパターン': 'なし', '何十、何百の指定': '×10' }, news: '[ ]のパターンをなしに戻しました' }],
+    { chosen: { '[ ]のパターン': 'なし', '何十、何百の指定': '×10' }, news: '四角のパターンをなしに戻しました' }],
   ['[ ]× sets ×10 back', (p) => setOptions(p, { '[ ]のパターン': '[ ]×' }),
     { chosen: { '[ ]のパターン': '[ ]×', '何十、何百の指定': 'なし' }, news: '何十、何百の指定をなしに戻しました' }],
   ['Tab passing through sets nothing back', async (p) => {
@@ -66,11 +66,11 @@ test('refusals and numbers: a dialog, nothing made; good numbers read', async (t
     await numberBox(page).fill(typed);
     await button(page, 'ﾌﾟﾚﾋﾞｭｰ').click();
     if (read) {
-      await news(page).filter({ hasText: `問題No.${read}）` }).waitFor({ timeout: 5000 });
+      await news(page).filter({ hasText: `問題No.${read})` }).waitFor({ timeout: 5000 });
     } else {
       const said = (await dialogText(page)).trim();
       assert.ok(said.startsWith('ｶｹﾏﾙ九九') && said.includes(`'${typed}' は整数ではありません.`), said);
-      assert.match(await news(page).textContent(), /問題No.12）/, 'the sheet stays');
+      assert.match(await news(page).textContent(), /問題No.12\)/, 'the sheet stays');
     }
   }
 });

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "browser_text_decoder.h"
+#include "browser_text.h"
 #include "form/captions.h"
 #include "form/option_rules.h"
 #include "form/sheet_reading.h"
@@ -36,7 +36,7 @@ constexpr int kRgNum = form::kRgNumGroup;
 struct Page {
   explicit Page(std::uint32_t seed) : session(worksheet::RandomSource(seed)) {}
 
-  web::BrowserTextDecoder decoder;
+  web::BrowserText text;
   form::OptionState options;
   form::SheetSession session;
   std::optional<form::SheetReading> reading;
@@ -85,7 +85,7 @@ int ItemCount(int group) {
 // The item's label: the question counts are the core's own labels.
 std::string ItemLabel(int group, int item) {
   if (item < 0 || item >= ItemCount(group)) return {};
-  if (group == kQNumCheck) return form::QuestionCountLabel(page->decoder, item);
+  if (group == kQNumCheck) return form::QuestionCountLabel(page->text, item);
   return std::string(
       form::kGroups[static_cast<std::size_t>(group)].items[static_cast<std::size_t>(item)]);
 }
@@ -94,21 +94,18 @@ std::string ItemLabel(int group, int item) {
 // changes: the answer sheet as the preview area would show it.
 void ReadSheet() {
   if (!page->session.SheetExists()) return;
-  page->reading.emplace(page->decoder);
+  page->reading.emplace(page->text);
   page->session.Draw(*page->reading, render::kPageWidth, render::kPageHeight, render::kAnswerSheet,
                      page->options);
-  page->summary = form::SheetSummary(page->decoder, page->session.CurrentSheet().countOption,
+  page->summary = form::SheetSummary(page->text, page->session.CurrentSheet().countOption,
                                      page->session.PrintNumber());
 }
 
 // A group set back by the other one of the pair is told to screen readers.
 void TellSetBack(unsigned changed) {
-  for (const int group : {kRgSquare, kRgMulti}) {
-    const unsigned bit = group == kRgSquare ? form::kBlankBoxSetBack : form::kFactorScaleSetBack;
-    if ((changed & bit) == 0) continue;
-    page->news = form::SetBackNews(form::kGroups[static_cast<std::size_t>(group)].caption,
-                                   ItemLabel(group, 0));
-  }
+  if ((changed & form::kBlankBoxSetBack) != 0) page->news = form::SetBackNews(form::kRgSquareGroup);
+  if ((changed & form::kFactorScaleSetBack) != 0)
+    page->news = form::SetBackNews(form::kRgMultiGroup);
 }
 
 int Answer(const form::CommandAnswer& answer) {
@@ -117,7 +114,7 @@ int Answer(const form::CommandAnswer& answer) {
       page->message = form::WithFullStop(answer.message);
       break;
     case form::CommandAnswer::kRefused:
-      page->message = page->decoder.Utf8FromCp932(answer.message);
+      page->message = page->text.Utf8FromCp932(answer.message);
       break;
     case form::CommandAnswer::kDone:
       page->message.clear();
@@ -242,8 +239,9 @@ EMSCRIPTEN_KEEPALIVE unsigned kk_enter(int group) {
   return changed;
 }
 
+// The news in the words a screen reader is to say, as the window tells it.
 EMSCRIPTEN_KEEPALIVE const char* kk_news() {
-  return Out(page->news);
+  return Out(form::SpokenText(page->text, page->news));
 }
 
 // --- The commands ---

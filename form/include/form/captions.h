@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "form/text_decoder.h"
+#include "form/platform_text.h"
 
 namespace form {
 
@@ -45,7 +45,7 @@ extern const std::array<GroupCaptions, 7> kGroups;
 
 // QNumCheck's items: the question counts' labels, which the core keeps in
 // code page 932 ("　９問" .. "４０問２列").
-std::string QuestionCountLabel(const TextDecoder& decoder, int index);
+std::string QuestionCountLabel(const PlatformText& platform, int index);
 // An item's description: what it means, where its label alone does not say
 // it, then its place in its group ("14項目中2番目").
 std::string ItemDescription(std::string_view meaning, int itemCount, int index);
@@ -86,8 +86,8 @@ inline constexpr std::string_view kLastLineNews = "最後の行です";
 std::string MadeNews(std::string_view summary);  // "プリントを作りました。" + summary
 // "問題No.7を印刷しました。次の番号は8です", or 答えつきで印刷しました
 std::string PrintedNews(std::int32_t printed, bool withAnswers, std::int32_t next);
-// "[ ]のパターンをなしに戻しました"
-std::string SetBackNews(std::string_view groupCaption, std::string_view itemCaption);
+// "[ ]のパターンをなしに戻しました": the group set back to its first item.
+std::string SetBackNews(GroupIndex group);
 
 // The error box's text: a full stop follows a message whose last character
 // sorts above "." (every message here ends in a Japanese character).

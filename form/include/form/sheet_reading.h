@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "form/text_decoder.h"
+#include "form/platform_text.h"
 #include "render/drawing_surface.h"
 
 namespace form {
@@ -22,7 +22,7 @@ struct ReadingLine {
 
 class SheetReading final : public render::DrawingSurface {
  public:
-  explicit SheetReading(const TextDecoder& decoder) : m_decoder(decoder) {}
+  explicit SheetReading(const PlatformText& platform) : m_platform(platform) {}
   const std::vector<ReadingLine>& Lines() const { return m_lines; }
 
   void SetBrushStyle(render::BrushStyle style) override;
@@ -34,23 +34,23 @@ class SheetReading final : public render::DrawingSurface {
   void TextOut(int x, int y, std::string_view text) override;
 
  private:
-  const TextDecoder& m_decoder;
+  const PlatformText& m_platform;
   std::vector<ReadingLine> m_lines;
   int m_fontHeight = 1;
 };
 
 // A text of the window or of the page as speech engines read it out
-// (UTF-8 in and out): full-width digits, letters and signs as plain ones,
-// half-width katakana as full-width, the blank box "[ ]" as 四角, "×" as
-// かける, "=" as は, a circled number as the number followed by 番、, runs of
-// spaces as one. Japanese voices drop full-width digits and signs; this is
-// what they say.
-std::string SpokenText(std::string_view shown);
+// (UTF-8 in and out): its NFKC (full-width digits, letters and signs as
+// plain ones, half-width katakana as full-width), the blank box "[ ]" as
+// 四角, "×" as かける, "=" as は, a circled number as the number followed by
+// 番、, runs of spaces as one. Japanese voices drop full-width digits and
+// signs; this is what they say.
+std::string SpokenText(const PlatformText& platform, std::string_view shown);
 
 // How many lines Page Up and Page Down move through the reading.
 inline constexpr int kReadingPageStep = 10;
 
 // "答えの用紙（9問、問題No.7）": the sheet read, its count and its number.
-std::string SheetSummary(const TextDecoder& decoder, int countOption, std::int32_t number);
+std::string SheetSummary(const PlatformText& platform, int countOption, std::int32_t number);
 
 }  // namespace form

@@ -12,9 +12,13 @@
 #include <QtTest>
 
 #include "fmain.h"
+#include "form/sheet_reading.h"
 #include "option_group.h"
+#include "qt_platform_text.h"
 #include "qt_translations.h"
 #include "recording_notifier.h"
+#include "render/make_print.h"
+#include "sample_sheet.h"
 #include "scripted_print_service.h"
 #include "window_fixture.h"
 #include "worksheet/problem_code.h"
@@ -36,6 +40,9 @@ class TestAccessibility : public QObject, private WindowFixture {
   void everyControlHasAJapaneseNameAndRole();
   void previewSaysWhichSheetItShows();
   void previewReadsTheSheetLineByLine();
+  void spokenText_data();
+  void spokenText();
+  void sheetReadsInDrawingOrder();
   void numberBoxTakesInputMethodText();
   void qtDialogsSpeakJapanese();
 
@@ -209,6 +216,64 @@ void TestAccessibility::previewReadsTheSheetLineByLine() {
   // The form's options change what the sheet reads, as they do the print.
   Group("rgSquare")->Item(0)->click();
   QCOMPARE(PreviewLines().at(5), line(1, false));
+}
+
+// As the window's texts, the page's and a typed number read out.
+void TestAccessibility::spokenText_data() {
+  QTest::addColumn<QString>("shown");
+  QTest::addColumn<QString>("spoken");
+  const std::pair<const char*, const char*> cases[] = {
+      {"３６問２列", "36問2列"},
+      {"　９問", "9問"},
+      {"ﾌﾟﾚﾋﾞｭｰ", "プレビュー"},
+      {"ﾗﾝﾀﾞﾑ指定", "ランダム指定"},
+      {"ｳﾞｶﾞﾊﾟﾜﾞｱﾞ", "ヴガパヷア\u3099"},
+      {"[ ]のパターン", "四角のパターン"},
+      {"[ ]×", "四角かける"},
+      {"×10", "かける10"},
+      {"3×4＝12", "3かける4は12"},
+      {"３×４＝１２", "3かける4は12"},
+      {"[ ]×３＝１２", "四角かける3は12"},
+      {"［　］×３", "四角かける3"},
+      {"①", "1番、"},
+      {"⑳3×[ ]＝12", "20番、3かける四角は12"},
+      {"何十、何百の指定", "何十、何百の指定"},
+      {"答えの用紙（9問、問題No.7）", "答えの用紙(9問、問題No.7)"},
+      {"　ａ　 \t　ｂ　", "a b"},
+      {"'１２' は整数ではありません", "'12' は整数ではありません"},
+      {"（　　　）", "( )"},
+      {"", ""},
+  };
+  for (const auto& [shown, spoken] : cases) {
+    QTest::newRow(shown) << QString::fromUtf8(shown) << QString::fromUtf8(spoken);
+  }
+}
+
+void TestAccessibility::spokenText() {
+  QFETCH(QString, shown);
+  QFETCH(QString, spoken);
+  QCOMPARE(SpokenText(shown), spoken);
+}
+
+// The header, then the questions column by column, each where it is drawn.
+void TestAccessibility::sheetReadsInDrawingOrder() {
+  const QtPlatformText platform;
+  const worksheet::Sheet sheet = test_support::SampleSheet(3, 7);  // 20 questions
+  render::ProblemTextTable texts;
+  form::SheetReading reading(platform);
+  render::MakePrint(reading, 320, 441, render::kAnswerSheet, {sheet, 7, {.rgNum = 1}}, texts);
+  const std::vector<form::ReadingLine>& lines = reading.Lines();
+  QCOMPARE(lines.size(), std::size_t{4 + 20});
+  const auto spoken = [&lines](std::size_t line) { return QStringFromUtf8(lines[line].spoken); };
+  QCOMPARE(QStringList({spoken(0), spoken(1), spoken(2), spoken(3)}),
+           QStringList({"かけざん九九", "問題No.7", "名前を書く欄", "けいさんしましょう"}));
+  QCOMPARE(lines[1].width, 2 * lines[1].height + 4 * (lines[1].height / 2));
+  QVERIFY(spoken(4).startsWith(QStringLiteral("1番、")));
+  QVERIFY(spoken(14).startsWith(QStringLiteral("1番、")));
+  QCOMPARE(lines[14].y, lines[4].y);
+  QVERIFY(lines[14].x > lines[4].x + lines[4].width);
+  QCOMPARE(QStringFromUtf8(form::SheetSummary(platform, 3, 7)),
+           QStringLiteral("答えの用紙（20問、問題No.7）"));
 }
 
 // An input method first shows its composition, then commits the text.
