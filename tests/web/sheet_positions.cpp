@@ -18,10 +18,8 @@
 #include <string_view>
 
 #include "cp932.h"
+#include "form/sheet_session.h"
 #include "recording_surface.h"
-#include "render/make_print.h"
-#include "worksheet/make_problems.h"
-#include "worksheet/question_count.h"
 
 namespace {
 
@@ -62,35 +60,32 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  worksheet::WorksheetSettings settings;
+  // The options as the window holds them, and its first preview.
+  form::OptionState options;
   for (std::string_view tables = args["--tables"]; !tables.empty();) {
     const std::size_t comma = tables.find(',');
-    settings.TableMask.Set(Int(tables.substr(0, comma)));
+    options.tables.Set(Int(tables.substr(0, comma)));
     tables = comma == std::string_view::npos ? std::string_view() : tables.substr(comma + 1);
   }
-  settings.ImportantDan = option("--emphasis", worksheet::kNoEmphasisTable);
-  settings.QNumCheck = option("--count", 0);
-  settings.JousuuCheck = option("--zero", worksheet::kZeroExcluded);
-  settings.RandomCheck = option("--order", worksheet::kAscending);
-  worksheet::Sheet sheet;
-  worksheet::RandomSource random(static_cast<std::uint32_t>(option("--seed", 0)));
-  if (!worksheet::MakeProblems(settings, random, sheet.problems, sheet.blankSides).made) {
+  options.ImportantDan = option("--emphasis", worksheet::kNoEmphasisTable);
+  options.QNumCheck = option("--count", 0);
+  options.JousuuCheck = option("--zero", worksheet::kZeroExcluded);
+  options.RandomCheck = option("--order", worksheet::kAscending);
+  options.rgSquare = option("--square", 0);
+  options.rgMulti = option("--multi", 0);
+  options.rgNum = option("--num", 0);
+  form::SheetSession session(
+      worksheet::RandomSource(static_cast<std::uint32_t>(option("--seed", 0))));
+  const std::string_view number = args.contains("--number") ? args["--number"] : "1";
+  if (session.Preview(options, number).kind != form::CommandAnswer::kDone) {
     std::fprintf(stderr, "the sheet is refused\n");
     return 1;
   }
-  sheet.count = worksheet::QuestionCount(settings.QNumCheck);
-  sheet.countOption = settings.QNumCheck;
 
-  const render::PageContent content{
-      sheet,
-      option("--number", 1),
-      {option("--square", 0), option("--multi", 0), option("--num", 0)}};
-  render::ProblemTextTable texts;
   for (const int drawMode : {render::kQuestionSheet, render::kAnswerSheet}) {
     test_support::RecordingSurface surface;
-    render::MakePrint(surface, static_cast<int>(std::lround(paperWidth * kUnitsPerPoint)),
-                      static_cast<int>(std::lround(paperHeight * kUnitsPerPoint)), drawMode,
-                      content, texts);
+    session.Draw(surface, static_cast<int>(std::lround(paperWidth * kUnitsPerPoint)),
+                 static_cast<int>(std::lround(paperHeight * kUnitsPerPoint)), drawMode, options);
     int height = 0;
     for (const auto& op : surface.Operations()) {
       using Kind = test_support::RecordingSurface::Kind;
