@@ -54,6 +54,12 @@ test('keyboard only: every option reached and set, a preview made and read line 
   }
   assert.match(lines[0] ?? '', /かけざん九九/, 'the first line is the title');
   assert.match(lines.at(-1) ?? '', /\d+かける\d+/, `lines read: ${lines}`);
+
+  // A held Enter presses a button once, though the browser repeats the key.
+  await button(page, '印刷').focus();
+  for (let repeat = 0; repeat < 5; repeat++) await page.keyboard.down('Enter');
+  await page.keyboard.up('Enter');
+  assert.equal(await page.evaluate(() => window.printCalls), 1);
 });
 
 test('axe-core finds no violation at start and after a preview', async (t) => {

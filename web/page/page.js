@@ -134,6 +134,13 @@ KakemaruCore().then(async (core) => {
   describe(Edit1, kk.word(W.numberDescription));
 
 
+  // A key held down presses a button once, as in the window: the browser
+  // clicks a button again at every repeat of Enter, which would make a new
+  // sheet or open the print dialog again each time.
+  document.addEventListener("keydown", (event) => {
+    if (event.repeat && event.target instanceof HTMLButtonElement) event.preventDefault();
+  }, true);
+
   const button = (id, word, description, handler) => {
     const element = make("button", { type: "button", id }, kk.word(word));
     describe(element, kk.word(description));
