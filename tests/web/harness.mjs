@@ -40,7 +40,8 @@ export async function startBrowser(t) {
     });
     ended.then((code) => reject(new Error(`chromium ended (${code}): ${said}`)));
   });
-  return chromium.connectOverCDP(endpoint);
+  // A loaded machine may keep a starting Chromium from answering for long.
+  return chromium.connectOverCDP(endpoint, { timeout: 120_000 });
 }
 
 // In the page before its scripts: Date stands still at `now`, print() counts.
