@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cp932_codec.h"
+#include "render/cp932_character.h"
 
 // The system's own code page 932 converter behind cp932_codec.h, one source
 // per platform (iconv, or the Windows API), and the character-by-character
@@ -30,21 +31,7 @@ std::string EncodeByCharacter(const QString& text, Encode encode);
 inline constexpr char16_t kReplacement = 0xFFFD;
 inline constexpr char kSubstitute = '?';
 
-inline bool IsLeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-inline bool IsTrailByte(unsigned char byte) {
-  return byte >= 0x40 && byte <= 0xFC && byte != 0x7F;
-}
-
-// The bytes of the character that starts at `at`: a lead byte with its trail
-// byte, or one byte.
-inline std::string_view CharacterAt(std::string_view bytes, std::size_t at) {
-  const bool pair = IsLeadByte(static_cast<unsigned char>(bytes[at])) && at + 1 < bytes.size() &&
-                    IsTrailByte(static_cast<unsigned char>(bytes[at + 1]));
-  return bytes.substr(at, pair ? 2 : 1);
-}
+using render::CharacterAt;
 
 template <typename Decode>
 QString DecodeByCharacter(std::string_view bytes, Decode decode) {

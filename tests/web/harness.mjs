@@ -1,47 +1,29 @@
 // The one harness of the web page's tests: each test starts its own headless
-// Chromium (its own profile, ended through its pid), drives it with playwright-core
-// and opens the built page from file:// with every other request refused and
-// counted, the clock frozen so that the page's seed is known, and
-// window.print replaced, so that a test decides when the print dialog closes.
-import { spawn } from 'node:child_process';
-import { mkdtempSync, rmSync } from 'node:fs';
-import { tmpdir } from 'node:os';
-import path from 'node:path';
-import { pathToFileURL } from 'node:url';
+// Chromium (its own profile), drives it with playwright-core and opens the
+// built page from file:// with every other request refused and counted, the
+// clock frozen so that the page's seed is known, and window.print replaced,
+// so that a test decides what the print dialog does.
 import { chromium } from 'playwright-core';
+import { pathToFileURL } from 'node:url';
 
 export const pageFile = process.env.KAKEMARU_WEB_PAGE;
 export const pageUrl = pageFile && pathToFileURL(pageFile).href;
 
 const chromiumArgs = [
-  '--headless=new', '--no-sandbox', '--disable-gpu', '--disable-background-networking',
-  '--disable-component-update', '--disable-sync', '--no-first-run',
-  '--remote-debugging-port=0', '--remote-debugging-address=127.0.0.1',
+  '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+  '--disable-sync', '--no-first-run',
 ];
 
-// A Chromium of this test's own, ended when the test ends.
-export async function startBrowser(t) {
-  const profile = mkdtempSync(path.join(tmpdir(), 'kakemaru-chromium-'));
-  // A process group of its own, so that its pid ends its helpers too.
-  const child = spawn('/usr/bin/chromium', [...chromiumArgs, `--user-data-dir=${profile}`],
-                      { stdio: ['ignore', 'ignore', 'pipe'], detached: true });
-  const ended = new Promise((resolve) => child.once('exit', resolve));
-  t.after(async () => {
-    process.kill(-child.pid, 'SIGKILL');
-    await ended;
-    rmSync(profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
+// A Chromium of this test's own, closed when the test ends. Playwright
+// starts it and talks to it over a pipe: connecting to a DevTools port once
+// hung for two minutes after the socket had connected.
+export async function startBrowser(t, args = []) {
+  const browser = await chromium.launch({
+    executablePath: '/usr/bin/chromium', args: [...chromiumArgs, ...args], chromiumSandbox: false,
+    timeout: 60_000,
   });
-  const endpoint = await new Promise((resolve, reject) => {
-    let said = '';
-    child.stderr.on('data', (data) => {
-      said = (said + data).slice(-4000);
-      const found = /DevTools listening on (ws:\S+)/.exec(said);
-      if (found) resolve(found[1]);
-    });
-    ended.then((code) => reject(new Error(`chromium ended (${code}): ${said}`)));
-  });
-  // A loaded machine may keep a starting Chromium from answering for long.
-  return chromium.connectOverCDP(endpoint, { timeout: 120_000 });
+  t.after(() => browser.close());
+  return browser;
 }
 
 // In the page before its scripts: Date stands still at `now`, print() counts.
@@ -56,10 +38,10 @@ function freezeClockAndPrint(now) {
 }
 
 // The page opened at a time of day that makes its seed `seed` (milliseconds
-// since midnight UTC). `requests` lists every request that tried to leave
-// the file.
-export async function openPage(t, { seed = 0, url = pageUrl, viewport } = {}) {
-  const browser = await startBrowser(t);
+// since midnight UTC), in a Chromium given `args` besides the harness's own.
+// `requests` lists every request that tried to leave the file.
+export async function openPage(t, { seed = 0, url = pageUrl, viewport, args } = {}) {
+  const browser = await startBrowser(t, args);
   const context = await browser.newContext({ viewport: viewport ?? { width: 1280, height: 900 } });
   await context.setOffline(true);
   const requests = [];

@@ -1,5 +1,6 @@
 // Printing through the browser: the sheets on paper where the desktop puts
-// them, and the number counted when the print dialog closes.
+// them, at the paper chosen in the page, and the number counted once for
+// each print.
 import test from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
@@ -61,24 +62,26 @@ const sheets = [
     desktop: '--tables 2,3,7,8 --count 5 --zero 1 --order 2 --square 3 --num 1 --number 7',
   },
   {
-    paper: 'Letter', mm: [215.9, 279.4], seed: 40000000,
+    paper: 'レター', mm: [215.9, 279.4], seed: 40000000,
     options: { 段: [0, 1, 2, 3, 4, 5, 6, 7, 8], 重点的にしたい段: '９の段', 問題数: '７２問',
                ﾗﾝﾀﾞﾑ指定: '降順', ﾌﾟﾘﾝﾄ番号: '-12' },
     desktop: '--tables 0,1,2,3,4,5,6,7,8,9 --emphasis 9 --count 10 --order 1 --number -12',
   },
 ];
 
-// The desktop's sheet on the paper's own size; Chromium's PDF page is a
-// little larger (A4 595.92 × 842.88 pt), which moves nothing from the top left.
+// The desktop's sheet on the paper's own size, printed on the paper the page
+// asks for in its @page rule; Chromium's PDF page is a little larger (A4
+// 595.92 × 842.88 pt), which moves nothing from the top left.
 for (const { paper, mm, seed, options, desktop } of sheets) {
   test(`印刷(答えつき) on ${paper}: both sheets' texts where the desktop prints them`, async (t) => {
-    const { page } = await openPage(t, { seed });
+    const { page } = await openPage(t, { seed, viewport: { width: 820, height: 1180 } });
     await setOptions(page, options);
+    await page.getByRole('combobox', { name: '用紙', exact: true }).selectOption({ label: paper });
     await button(page, 'ﾌﾟﾚﾋﾞｭｰ').click();
     await button(page, '印刷(答えつき)').click();
     assert.equal(await page.evaluate(() => window.printCalls), 1);
 
-    const pages = pdfPages(await page.pdf({ format: paper, preferCSSPageSize: false }));
+    const pages = pdfPages(await page.pdf({ preferCSSPageSize: true }));
     assert.equal(pages.length, 2, 'the questions, then the answers');
     const [width, height] = mm.map((v) => (v * 72) / 25.4);
     const expected = desktopTexts(`--seed ${seed} ${desktop}`, width, height);
@@ -90,7 +93,7 @@ for (const { paper, mm, seed, options, desktop } of sheets) {
   });
 }
 
-test('the number counts up when the print dialog closes, once for both sheets', async (t) => {
+test('the number counts once for each print, a cancelled one too; the sheets stay for the print', async (t) => {
   const { page } = await openPage(t);
   await setOptions(page, { 段: [3], ﾌﾟﾘﾝﾄ番号: '7' });
   await button(page, 'ﾌﾟﾚﾋﾞｭｰ').click();
@@ -100,14 +103,27 @@ test('the number counts up when the print dialog closes, once for both sheets', 
   await page.setViewportSize({ width: 390, height: 700 });
   await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
   assert.equal(await picture(), answers, 'a resize draws nothing anew');
-  for (const [print, number, next] of [['印刷', '7', '8'], ['印刷(答えつき)', '8', '9']]) {
+  // window.print() returns at once here, as on a phone or after a Cancel in
+  // WebKit; printToPDF, like Chromium's dialog, then fires beforeprint and
+  // afterprint, which count nothing more.
+  const printedNumbers = async () => pdfPages(await page.pdf({ preferCSSPageSize: true }))
+    .map(({ words }) => words.find((w) => /^問題No\.-?\d+$/.test(w.text))?.text.slice(2));
+  for (const [print, number, next, sheets] of [['印刷', '7', '8', ['No.7']],
+    ['印刷(答えつき)', '8', '9', ['No.8', 'No.8']]]) {
     await button(page, print).click();
-    await page.evaluate(() => new Promise(requestAnimationFrame));
-    assert.equal(await numberBox(page).inputValue(), number, 'not before the dialog closes');
-    await page.evaluate(() => window.dispatchEvent(new Event('afterprint')));
     assert.equal(await numberBox(page).inputValue(), next);
+    assert.deepEqual(await printedNumbers(), sheets, 'the sheets stay in the print layout');
+    assert.equal(await numberBox(page).inputValue(), next, 'counted once');
     const said = print === '印刷' ? 'を印刷しました' : 'を答えつきで印刷しました';
     await news(page).filter({ hasText: `問題No.${number}${said}。次の番号は${next}です` }).waitFor();
   }
-  assert.equal(await page.evaluate(() => window.printCalls), 2);
+  // A cancelled print counts too, and the next print carries the next number.
+  await button(page, '印刷').click();
+  await button(page, '印刷').click();
+  assert.deepEqual(await printedNumbers(), ['No.10']);
+  // The browser's own print (its menu, Ctrl+P) prints the question sheet
+  // with the number in the box, and counts as 印刷 does.
+  assert.deepEqual(await printedNumbers(), ['No.11']);
+  assert.equal(await numberBox(page).inputValue(), '12');
+  assert.equal(await page.evaluate(() => window.printCalls), 4);
 });

@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "render/cp932_character.h"
 #include "render/make_print.h"
 #include "render/page_scale.h"
 #include "worksheet/make_problems.h"
@@ -31,15 +32,11 @@ class CharacterSet final : public render::DrawingSurface {
   void SetFontHeight(int) override {}
   void TextOut(int, int, std::string_view text) override { Add(text); }
 
-  // A lead byte (0x81..0x9F, 0xE0..0xFC) and the byte after it make one
-  // character; any other byte is one by itself.
   void Add(std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      const auto byte = static_cast<unsigned char>(text[i]);
-      const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-      const std::size_t length = lead && i + 1 < text.size() ? 2 : 1;
-      m_characters.insert(std::string(text.substr(i, length)));
-      i += length - 1;
+    for (std::size_t i = 0; i < text.size();) {
+      const std::string_view character = render::CharacterAt(text, i);
+      m_characters.insert(std::string(character));
+      i += character.size();
     }
   }
 

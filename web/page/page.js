@@ -38,6 +38,12 @@ KakemaruCore().then(async (core) => {
     readingCount: fn("kk_reading_count", "number"),
     readingLine: fn("kk_reading_line", "string", ["number"]),
     readingBox: fn("kk_reading_box", "number", ["number", "number"]),
+    paperCount: fn("kk_paper_count", "number"),
+    defaultPaper: fn("kk_default_paper", "number", ["number"]),
+    paperName: fn("kk_paper_name", "string", ["number"]),
+    paperLabel: fn("kk_paper_label", "string", ["number"]),
+    paperWidth: fn("kk_paper_width", "number", ["number"]),
+    paperHeight: fn("kk_paper_height", "number", ["number"]),
   };
   // The core's word numbers (web::Word), its option groups (form::GroupIndex),
   // its answers (form::CommandAnswer::Kind) and its operations (web::Operation).
@@ -46,7 +52,8 @@ KakemaruCore().then(async (core) => {
     numberDescription: 5, previewButton: 6, previewDescription: 7, printButton: 8,
     printDescription: 9, printAnswersButton: 10, printAnswersDescription: 11,
     previewAreaName: 12, previewAreaDescription: 13, noSheet: 14, firstLine: 15, lastLine: 16,
-    warningTitle: 17, ok: 18, tableDescriptionEnd: 19, errorTitle: 20,
+    warningTitle: 17, ok: 18, tableDescriptionEnd: 19, errorTitle: 20, paperLabel: 21,
+    paperDescription: 22,
   };
   const Q_NUM_CHECK = 1, JOUSUU_CHECK = 3, RG_SQUARE = 4, RG_MULTI = 5;
   const DONE = 0, NOT_A_NUMBER = 1;
@@ -151,6 +158,16 @@ KakemaruCore().then(async (core) => {
   const PrintBtn = button("PrintBtn", W.printButton, W.printDescription, () => PrintSheets(false));
   const PrintAnsBtn = button("PrintAnsBtn", W.printAnswersButton, W.printAnswersDescription,
     () => PrintSheets(true));
+  // The paper the sheets print on: the page cannot learn it from every
+  // browser's print dialog (Safari's tells nothing), so the user says it.
+  const paperChoice = make("select", { id: "paper" });
+  for (let paper = 0; paper < kk.paperCount(); paper++) {
+    paperChoice.append(make("option", { value: kk.paperName(paper) }, kk.paperLabel(paper)));
+  }
+  paperChoice.selectedIndex = kk.defaultPaper(/-US$/i.test(navigator.language) ? 1 : 0);
+  describe(paperChoice, kk.word(W.paperDescription));
+  options.append(make("div", { id: "paper-choice" },
+    make("label", { for: "paper" }, kk.word(W.paperLabel)), paperChoice));
   options.append(make("div", { id: "commands" }, PreviewBtn, PrintBtn, PrintAnsBtn));
 
   // Shows the options as the core holds them.
@@ -203,18 +220,12 @@ KakemaruCore().then(async (core) => {
   await Promise.all(faces.map((face) => document.fonts.load(`16px "${face}"`).catch(() => [])));
   const canvas = $("sheet");
   const context = canvas.getContext("2d");
-  // A face's cell (ascent plus descent) and ascent per pixel of its size:
-  // the font's size is the cell height the core gives over the first.
-  const metrics = families.map((family) => {
-    context.font = `100px ${family}`;
-    const measured = context.measureText("九");
-    const ascent = measured.fontBoundingBoxAscent, descent = measured.fontBoundingBoxDescent;
-    if (!(ascent > 0)) return { cell: 1, ascent: 0.88 };
-    return { cell: (ascent + descent) / 100, ascent: ascent / 100 };
-  });
   const decoder = new TextDecoder("shift_jis");
   const colour = (rgb) => `#${rgb.toString(16).padStart(6, "0")}`;
 
+  // MakePrint's drawing as the core recorded it (web/src/recorded_page.h).
+  // A text comes with its font's size, its baseline and where each of its
+  // characters starts, from the fonts' own metrics: no browser measures it.
   function recorded(width, height, drawMode) {
     const count = kk.draw(width, height, drawMode);
     const start = kk.words() >> 2;
@@ -227,12 +238,14 @@ KakemaruCore().then(async (core) => {
         operations.push({ kind: RECTANGLE, x1, y1, x2, y2, fill, pen });
         at += 7;
       } else if (words[at] === TEXT) {
-        const [x, y, face, height, background, offset, length] = words.subarray(at + 1, at + 8);
+        const [x, y, face, size, baseline, background, offset, length, characters] =
+          words.subarray(at + 1, at + 10);
         const text = decoder.decode(core.HEAPU8.subarray(texts + offset, texts + offset + length));
-        const size = Math.max(1, Math.round(height / metrics[face].cell));
-        operations.push({ kind: TEXT, x, y, face, height, background, text, size,
-          baseline: y + size * metrics[face].ascent });
-        at += 8;
+        const halfEms = words.subarray(at + 10, at + 11 + characters);
+        const places = Array.from(halfEms, (halfEm) => x + (halfEm * size) / 2);
+        operations.push({ kind: TEXT, x, y, face, size, baseline, background,
+          characters: Array.from(text), places, height: size });
+        at += 11 + characters;
       } else {
         break;
       }
@@ -265,11 +278,12 @@ KakemaruCore().then(async (core) => {
         context.font = `${op.size}px ${families[op.face]}`;
         if (op.background >= 0) {
           context.fillStyle = colour(op.background);
-          context.fillRect(op.x, op.y, context.measureText(op.text).width, op.height);
+          context.fillRect(op.x, op.y, op.places.at(-1) - op.x, op.height);
         }
         context.fillStyle = "#000";
         context.textBaseline = "alphabetic";
-        context.fillText(op.text, op.x, op.baseline);
+        op.characters.forEach((character, index) =>
+          context.fillText(character, op.places[index], op.baseline));
       }
     }
   }
@@ -369,31 +383,40 @@ KakemaruCore().then(async (core) => {
       return;
     }
     const madeNews = kk.news();
+    if (job) job.over = true;
     PaintBox1Paint(kk.previewDrawMode());
     showOptions();
     showReading();
     tell(madeNews);
   }
 
-  // Each paper the browser may print on gets its own drawing, laid out by
-  // MakePrint at its size in hundredths of a millimetre; the page box's size
-  // chooses which one prints. Another paper gets the A4 drawing, scaled.
-  const papers = [
-    ["A4", 210, 297], ["Letter", 215.9, 279.4], ["B5", 182, 257], ["B5-ISO", 176, 250],
-    ["A5", 148, 210], ["A3", 297, 420], ["B4", 257, 364], ["Legal", 215.9, 355.6],
-  ];
-  const printStyle = make("style", {}, "@media print { body.printing .paper-other { display: block; } }\n" +
-    papers.map(([name, width, height]) =>
-      `@media print and (min-width: ${width - 1}mm) and (max-width: ${width + 1}mm) and ` +
-      `(min-height: ${height - 1}mm) and (max-height: ${height + 1}mm) { ` +
-      `body.printing .paper-${name} { display: block; } body.printing .paper-other { display: none; } }`,
-    ).join("\n"));
-  document.head.append(printStyle);
+  // The sheets print at the chosen paper's size in millimetres, whatever
+  // the window's size: WebKit's print layout takes its viewport units and
+  // print media queries from the window, and Firefox's media queries see the
+  // paper less its dialog's margins, so neither can find the paper. WebKit
+  // also keeps margins of its own whatever @page says (GTK's quarter inch,
+  // as most printers') and scales the page's width to what is left: there
+  // the sheet is drawn for that area, as the desktop draws it for a
+  // printer's printable area. Chromium and Firefox print to the paper's edge.
+  const engineMargin = /Apple/.test(navigator.vendor) ? 635 : 0;  // 1/100 mm
+  const mm = (hundredths) => `${hundredths / 100}mm`;
+  const pageRule = make("style");
+  document.head.append(pageRule);
+  // The paper goes to @page too, so that the engines that follow it
+  // (Chromium, Firefox) offer it in their print dialogs.
+  function usePaper() {
+    const paper = paperChoice.selectedIndex;
+    pageRule.textContent =
+      `@page { size: ${mm(kk.paperWidth(paper))} ${mm(kk.paperHeight(paper))}; margin: 0; }`;
+  }
+  paperChoice.addEventListener("change", usePaper);
+  usePaper();
 
   const SVG = "http://www.w3.org/2000/svg";
   function svgSheet(width, height, drawMode) {
     const svg = document.createElementNS(SVG, "svg");
     svg.setAttribute("viewBox", `0 0 ${width} ${height}`);
+    svg.setAttribute("style", `width: ${mm(width)}; height: ${mm(height)}`);
     for (const op of recorded(width, height, drawMode)) {
       let element;
       if (op.kind === RECTANGLE) {
@@ -403,65 +426,84 @@ KakemaruCore().then(async (core) => {
           stroke: colour(op.pen), "stroke-width": 1 };
         for (const [name, value] of Object.entries(attributes)) element.setAttribute(name, value);
       } else {
+        // Each character at its own place: engines space a text's characters
+        // differently (WebKit put a "）" after eleven ideographic spaces
+        // 2 to 4 points to the right of Chromium's).
         element = document.createElementNS(SVG, "text");
-        const attributes = { x: op.x, y: op.baseline, "font-size": op.size,
-          "font-family": families[op.face], fill: "#000", "xml:space": "preserve" };
+        const attributes = { x: op.places.slice(0, -1).join(" "), y: op.baseline,
+          "font-size": op.size, "font-family": families[op.face], fill: "#000",
+          "xml:space": "preserve" };
         for (const [name, value] of Object.entries(attributes)) element.setAttribute(name, value);
         element.style.whiteSpace = "pre";
-        element.textContent = op.text;
+        element.textContent = op.characters.join("");
       }
       svg.append(element);
     }
     return svg;
   }
 
+  // One page a sheet: the sheet's box is a little shorter than the drawing,
+  // so that rounding never pushes it onto a page of its own.
   function fillPrintout(drawModes) {
-    const printout = $("printout");
-    // The drawing fills the page box (the paper: no margins); its box is a
-    // little shorter, so that rounding never pushes it onto a page of its own.
-    // The paper's own drawing follows the page box exactly, however the
-    // browser rounds the paper; another paper's keeps its proportions.
-    const paperSheets = (name, width, height, drawingSize, boxSize, fit) => {
-      const paper = make("div", { class: `paper paper-${name}` });
-      for (const drawMode of drawModes) {
-        const svg = svgSheet(Math.round(width * 100), Math.round(height * 100), drawMode);
-        svg.setAttribute("style", drawingSize);
-        svg.setAttribute("preserveAspectRatio", fit);
-        paper.append(make("div", { class: "sheet", style: boxSize }, svg));
-      }
-      return paper;
-    };
-    printout.replaceChildren(
-      ...papers.map(([name, width, height]) => paperSheets(name, width, height,
-        "width: 100vw; height: 100vh", "width: 100vw; height: calc(100vh - 0.5mm)", "none")),
-      paperSheets("other", 210, 297, "width: 100vw; height: 100vh",
-        "width: 100vw; height: calc(100vh - 0.5mm)", "xMidYMin meet"));
+    const paper = paperChoice.selectedIndex;
+    const width = kk.paperWidth(paper) - 2 * engineMargin;
+    const height = kk.paperHeight(paper) - 2 * engineMargin;
+    $("printout").replaceChildren(...drawModes.map((drawMode) =>
+      make("div", { class: "sheet", style: `width: ${mm(width)}; height: ${mm(height - 50)}` },
+        svgSheet(width, height, drawMode))));
   }
 
-  let printing = null;  // with answers or not, until the print dialog closes
+  // One print, from its command to the end of its print dialog. Its sheets
+  // stay in the print layout until the next command: a phone may lay them
+  // out for print after window.print() has returned.
+  let job = null;  // { withAnswers, counted, over }
+  function startJob(withAnswers) {
+    job = { withAnswers, counted: false, over: false };
+    fillPrintout(withAnswers ? [QUESTION_SHEET, ANSWER_SHEET] : [QUESTION_SHEET]);
+    document.body.classList.add("printing");
+  }
+
+  // The number counts up once for each print that opened a print dialog,
+  // printed or cancelled, since a page cannot tell them apart and no two
+  // sheets may carry one number: when window.print() returns or at
+  // afterprint, whichever comes first. Chromium returns after its dialog
+  // closed, WebKit too but fires no event on Cancel, Firefox fires afterprint
+  // as its dialog opens, and a phone may return before its dialog opens.
+  function countJob() {
+    if (!job || job.counted) return;
+    job.counted = true;
+    Edit1.value = kk.countPrinted(job.withAnswers ? 1 : 0);
+    const printedNews = kk.news();
+    repaint();
+    showReading();
+    tell(printedNews);
+  }
+
   function PrintSheets(withAnswers) {
     if (kk.readNumber(Edit1.value) !== DONE) {
       showError();
       return;
     }
     showReading();
-    fillPrintout(withAnswers ? [QUESTION_SHEET, ANSWER_SHEET] : [QUESTION_SHEET]);
-    printing = withAnswers;
-    document.body.classList.add("printing");
+    startJob(withAnswers);
     window.print();
+    countJob();
   }
-  // A page cannot tell a printed sheet from a cancelled one: the number
-  // counts up either way, so that no two sheets carry one number.
+
+  // A print the browser started itself (its menu, Ctrl+P) prints the
+  // question sheet with the number in the box, and counts as 印刷 does.
+  window.addEventListener("beforeprint", () => {
+    if (job && !job.over) return;
+    if (!kk.sheetExists() || kk.readNumber(Edit1.value) !== DONE) {
+      job = null;
+      document.body.classList.remove("printing");
+      return;
+    }
+    startJob(false);
+  });
   window.addEventListener("afterprint", () => {
-    document.body.classList.remove("printing");
-    if (printing === null) return;
-    const withAnswers = printing;
-    printing = null;
-    Edit1.value = kk.countPrinted(withAnswers ? 1 : 0);
-    const printedNews = kk.news();
-    repaint();
-    showReading();
-    tell(printedNews);
+    countJob();
+    if (job) job.over = true;
   });
 
   showOptions();

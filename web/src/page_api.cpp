@@ -18,6 +18,7 @@
 #include "form/sheet_reading.h"
 #include "form/sheet_session.h"
 #include "page_words.h"
+#include "papers.h"
 #include "recorded_page.h"
 #include "render/page_scale.h"
 #include "worksheet/question_count.h"
@@ -173,6 +174,31 @@ EMSCRIPTEN_KEEPALIVE const char* kk_group_item_description(int group, int item) 
   const auto index = static_cast<std::size_t>(item);
   return Out(form::ItemDescription(index < meanings.size() ? meanings[index] : "", ItemCount(group),
                                    item));
+}
+
+// --- The papers: name, label, and size in hundredths of a millimetre ---
+
+EMSCRIPTEN_KEEPALIVE int kk_paper_count() {
+  return static_cast<int>(web::kPapers.size());
+}
+EMSCRIPTEN_KEEPALIVE int kk_default_paper(int inUs) {
+  return inUs != 0 ? web::kUsDefaultPaper : web::kDefaultPaper;
+}
+EMSCRIPTEN_KEEPALIVE const char* kk_paper_name(int paper) {
+  if (paper < 0 || paper >= kk_paper_count()) return Out("");
+  return Out(web::kPapers[static_cast<std::size_t>(paper)].name);
+}
+EMSCRIPTEN_KEEPALIVE const char* kk_paper_label(int paper) {
+  if (paper < 0 || paper >= kk_paper_count()) return Out("");
+  return Out(web::kPapers[static_cast<std::size_t>(paper)].label);
+}
+EMSCRIPTEN_KEEPALIVE int kk_paper_width(int paper) {
+  if (paper < 0 || paper >= kk_paper_count()) return 0;
+  return web::kPapers[static_cast<std::size_t>(paper)].width;
+}
+EMSCRIPTEN_KEEPALIVE int kk_paper_height(int paper) {
+  if (paper < 0 || paper >= kk_paper_count()) return 0;
+  return web::kPapers[static_cast<std::size_t>(paper)].height;
 }
 
 // --- The options and their rules ---

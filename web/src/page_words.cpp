@@ -48,6 +48,11 @@ std::string_view PageWord(Word word) {
       return form::kTableDescriptionEnd;
     case kErrorTitle:
       return KAKEMARU_TITLE;
+    case kPaperLabel:
+      return "用紙";
+    case kPaperDescription:
+      // Safari's print sheet neither follows the page's paper nor tells it.
+      return "印刷する用紙の大きさです。印刷のダイアログでも同じ用紙を選んでください";
   }
   return {};
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// The words the page's script shows, by number: the window's, and the
-// title of the error box.
+// The words the page's script shows, by number: the window's, the title of
+// the error box, and the paper choice, which the window leaves to its
+// printer setup.
 
 #include <string_view>
 
@@ -29,6 +30,8 @@ enum Word : int {
   kOk,
   kTableDescriptionEnd,
   kErrorTitle,  // the error box's title, as the window's
+  kPaperLabel,
+  kPaperDescription,
 };
 
 std::string_view PageWord(Word word);

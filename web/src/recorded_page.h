@@ -5,10 +5,15 @@
 // that the page's script reads from the module's memory. The words of one
 // operation:
 //   kRectangle  x1 y1 x2 y2 fill pen           fill -1 when the brush is clear
-//   kText       x y face height background offset length
+//   kText       x y face size baseline background offset length characters
+//               start...
+//               size is the font's size; baseline the y of its baseline;
 //               background -1 when clear; the text's code page 932 bytes
-//               are Texts()[offset, offset + length)
-// Colours are 0xRRGGBB; coordinates and heights are device pixels.
+//               are Texts()[offset, offset + length); then characters + 1
+//               starts, in half ems from x: each character's, and the end.
+// Colours are 0xRRGGBB; coordinates and sizes are device pixels. The font's
+// size and the characters' places come from the fonts' own metrics
+// (sheet_font.h), so that every browser puts a text where the desktop does.
 
 #include <array>
 #include <cstdint>
@@ -41,9 +46,10 @@ class RecordedPage final : public render::DrawingSurface {
   void Put(std::int32_t word) { m_words[static_cast<std::size_t>(m_wordCount++)] = word; }
   std::int32_t Brush() const;
 
-  // A page has one rectangle and at most 84 texts of at most 26 bytes: far
-  // below these. What would not fit is left out, never written past the end.
-  std::array<std::int32_t, 1024> m_words{};
+  // A page has one rectangle and at most 84 texts of at most 26 bytes, some
+  // 3,200 words: below these. What would not fit is left out, never written
+  // past the end.
+  std::array<std::int32_t, 4096> m_words{};
   std::array<char, 4096> m_texts{};
   int m_wordCount = 0;
   int m_textSize = 0;
