@@ -20,10 +20,10 @@ const chromiumArgs = [
 ];
 
 // A Chromium of this test's own, ended when the test ends.
-export async function startBrowser(t) {
+export async function startBrowser(t, args = []) {
   const profile = mkdtempSync(path.join(tmpdir(), 'kakemaru-chromium-'));
   // A process group of its own, so that its pid ends its helpers too.
-  const child = spawn('/usr/bin/chromium', [...chromiumArgs, `--user-data-dir=${profile}`],
+  const child = spawn('/usr/bin/chromium', [...chromiumArgs, ...args, `--user-data-dir=${profile}`],
                       { stdio: ['ignore', 'ignore', 'pipe'], detached: true });
   const ended = new Promise((resolve) => child.once('exit', resolve));
   t.after(async () => {
@@ -56,10 +56,10 @@ function freezeClockAndPrint(now) {
 }
 
 // The page opened at a time of day that makes its seed `seed` (milliseconds
-// since midnight UTC). `requests` lists every request that tried to leave
-// the file.
-export async function openPage(t, { seed = 0, url = pageUrl, viewport } = {}) {
-  const browser = await startBrowser(t);
+// since midnight UTC), in a Chromium started with `args` besides its usual
+// ones. `requests` lists every request that tried to leave the file.
+export async function openPage(t, { seed = 0, url = pageUrl, viewport, args } = {}) {
+  const browser = await startBrowser(t, args);
   const context = await browser.newContext({ viewport: viewport ?? { width: 1280, height: 900 } });
   await context.setOffline(true);
   const requests = [];
