@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the web edition: the core in WebAssembly with Debian's Emscripten,
-# the sheet's fonts subset to what the sheet can show, and the page put
-# together as
+# Builds the web edition: the core in WebAssembly with Debian's Emscripten
+# (and in plain JavaScript, for browsers without WebAssembly), the sheet's
+# fonts subset to what the sheet can show, and the page put together as
 #   build/web/kakemaru.html  one file with everything inside, to open from a
 #                            disk, a USB stick or an e-mail attachment;
 #   build/web/site/          the same page with a manifest and a service
@@ -25,7 +25,7 @@ command -v ninja >/dev/null && generator=(-G Ninja)
 {
   emcmake cmake -S . -B "$out/core" "${generator[@]}" -DCMAKE_BUILD_TYPE=MinSizeRel \
     -DKAKEMARU_BUILD_APP=OFF -DBUILD_TESTING=OFF -DKAKEMARU_BUILD_BENCHMARKS=OFF
-  nice cmake --build "$out/core" --target kakemaru_web -j2
+  nice cmake --build "$out/core" --target kakemaru_web kakemaru_web_js -j2
 } >&2
 
 fonts=$out/fonts

@@ -4,10 +4,11 @@
 import test from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { button, news, numberBox, openPage, setOptions } from './harness.mjs';
+import { pathToFileURL } from 'node:url';
+import { button, news, numberBox, openPage, pageFile, setOptions } from './harness.mjs';
 
 // Every word of every page with its box in points, from poppler; a word's
 // box is its glyphs' ascent to descent, as the desktop's text cell is.
@@ -126,4 +127,34 @@ test('the number counts once for each print, a cancelled one too; the sheets sta
   assert.deepEqual(await printedNumbers(), ['No.11']);
   assert.equal(await numberBox(page).inputValue(), '12');
   assert.equal(await page.evaluate(() => window.printCalls), 4);
+});
+
+// Where WebAssembly is missing (V8 without a JIT hides it) or refused (a CSP
+// without 'wasm-unsafe-eval'), the page's JavaScript core makes the same sheets.
+test('without WebAssembly the same sheets are drawn and printed', async (t) => {
+  const dir = mkdtempSync(path.join(tmpdir(), 'kakemaru-csp-'));
+  t.after(() => rmSync(dir, { recursive: true }));
+  const refusing = path.join(dir, 'kakemaru.html');
+  writeFileSync(refusing, readFileSync(pageFile, 'utf8').replace(" 'wasm-unsafe-eval'", ''));
+  const ways = { wasm: {}, jitless: { args: ['--js-flags=--jitless'] },
+                 refused: { url: pathToFileURL(refusing).href } };
+  const made = {};
+  for (const [how, opened] of Object.entries(ways)) {
+    await t.test(how, async (t) => {  // one Chromium at a time
+      const { page, errors } = await openPage(t, { seed: sheets[0].seed, ...opened });
+      await setOptions(page, sheets[0].options);
+      await button(page, 'ﾌﾟﾚﾋﾞｭｰ').click();
+      const picture = await page.evaluate(() => document.getElementById('sheet').toDataURL());
+      await button(page, '印刷(答えつき)').click();
+      const pdf = pdfPages(await page.pdf({ format: 'A4', preferCSSPageSize: false }));
+      const cores = await page.evaluate(() => [typeof WebAssembly, typeof KakemaruCoreJs]);
+      made[how] = { picture, pdf, errors, cores };
+    });
+  }
+  const same = { picture: made.wasm?.picture, pdf: made.wasm?.pdf, errors: [] };
+  assert.deepEqual(made, {
+    wasm: { ...same, cores: ['object', 'undefined'] },  // the JavaScript core only when needed
+    jitless: { ...same, cores: ['undefined', 'function'] },
+    refused: { ...same, cores: ['object', 'function'] },
+  });
 });

@@ -2,11 +2,12 @@
 
     assemble.py BUILD FONTS OUT
 
-BUILD is the core's build folder for web/ (kakemaru.js, index.html and
-manifest.webmanifest as CMake configured them), FONTS holds sheet-gothic.woff2,
-sheet-mincho.woff2 and IPA_Font_License.txt. Writes OUT/kakemaru.html, which holds
-everything (script, WebAssembly, fonts, style), and OUT/site/: the same page
-with a manifest, an icon and a service worker that keeps it for use offline.
+BUILD is the core's build folder for web/ (kakemaru.js, its JavaScript twin
+kakemaru-js.js, index.html and manifest.webmanifest as CMake configured them),
+FONTS holds sheet-gothic.woff2, sheet-mincho.woff2 and IPA_Font_License.txt.
+Writes OUT/kakemaru.html, which holds everything (script, WebAssembly, fonts,
+style), and OUT/site/: the same page with a manifest, an icon and a service
+worker that keeps it for use offline.
 """
 
 import base64
@@ -34,14 +35,25 @@ def fonts_css(fonts):
     return css
 
 
+def script_text(path):
+    """A script's text as it can stand inside a <script> element."""
+    text = path.read_text(encoding="utf-8")
+    # "<!--" would change where the HTML parser ends the element.
+    if "<!--" in text:
+        sys.exit(f"{path}: a script with <!-- cannot go inside the page")
+    return text.replace("</script", "<\\/script")
+
+
 def page(build, fonts, head):
     template = (build / "index.html").read_text(encoding="utf-8")
-    core = (build / "kakemaru.js").read_text(encoding="utf-8")
     parts = {
         "<!--{manifest}-->": head,
         "/*{fonts}*/": fonts_css(fonts),
         "/*{style}*/": (PAGE / "page.css").read_text(encoding="utf-8"),
-        "/*{core}*/": core.replace("</script", "<\\/script"),
+        "/*{core}*/": script_text(build / "kakemaru.js"),
+        # Not run with the page: core_loader.js runs it where WebAssembly cannot start.
+        "/*{core-js}*/": script_text(build / "kakemaru-js.js"),
+        "/*{loader}*/": (PAGE / "core_loader.js").read_text(encoding="utf-8"),
         "/*{page}*/": (PAGE / "page.js").read_text(encoding="utf-8"),
     }
     for mark, text in parts.items():

@@ -4,7 +4,7 @@
 // answers, and draws what the core's MakePrint recorded: on the canvas for
 // the preview, as SVG for the printout. The rules, the words, the numbers
 // and the sheet's reading all come from the core.
-KakemaruCore().then(async (core) => {
+startKakemaruCore().then(async (core) => {
   const fn = (name, returns, args = []) => core.cwrap(name, returns, args);
   const kk = {
     start: fn("kk_start", null, ["number"]),
