@@ -2,12 +2,16 @@
 // Chromium (its own profile), drives it with playwright-core and opens the
 // built page from file:// with every other request refused and counted, the
 // clock frozen so that the page's seed is known, and window.print replaced,
-// so that a test decides what the print dialog does.
+// so that a test decides what the print dialog does. Firefox's print test
+// starts a headless Firefox ESR of its own (its profile, ended through its
+// pid), driven by puppeteer-core over WebDriver BiDi, with its real print.
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
+import { setTimeout as sleep } from 'node:timers/promises';
 import { chromium } from 'playwright-core';
+import puppeteer from 'puppeteer-core';
 import { pathToFileURL } from 'node:url';
 
 export const pageFile = process.env.KAKEMARU_WEB_PAGE;
@@ -64,6 +68,51 @@ export async function openPage(t, { seed = 0, url = pageUrl, viewport, args } = 
   page.on('pageerror', (error) => errors.push(error.message));
   await page.goto(url);
   return { page, requests, errors };
+}
+
+// The page in a headless Firefox ESR of this test's own, with these
+// preferences, its clock frozen at `seed` and its print left as it is; ready
+// when the page says so.
+export async function openFirefoxPage(t, { seed = 0, url = pageUrl, prefs = {} } = {}) {
+  const profile = mkdtempSync(path.join(tmpdir(), 'kakemaru-firefox-'));
+  let child = null;
+  t.after(async () => {
+    // Its own process group (puppeteer starts it detached): the pid ends its
+    // content processes too.
+    if (child) {
+      const running = child.exitCode === null && child.signalCode === null;
+      const ended = running && new Promise((resolve) => child.once('exit', resolve));
+      try { process.kill(-child.pid, 'SIGKILL'); } catch { /* the group is gone */ }
+      await ended;
+    }
+    rmSync(profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
+  });
+  const browser = await puppeteer.launch({
+    browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
+    userDataDir: profile, extraPrefsFirefox: prefs, timeout: 120_000, protocolTimeout: 60_000,
+    handleSIGINT: false, handleSIGTERM: false, handleSIGHUP: false,
+  });
+  child = browser.process();
+  const page = await browser.newPage();
+  page.setDefaultTimeout(30_000);
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  await page.evaluateOnNewDocument(freezeClock, { now: seededNow(seed), realPrint: true });
+  await page.goto(url);
+  await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+  return { page, errors };
+}
+
+// The PDF a print writes to `file`, once whole: it ends with %%EOF and its
+// size holds still between two looks.
+export async function printedPdf(file, { timeout = 30_000 } = {}) {
+  let before = null;
+  for (const start = Date.now(); Date.now() - start < timeout; await sleep(100)) {
+    const pdf = existsSync(file) ? readFileSync(file) : null;
+    if (pdf && before && pdf.length === before.length && pdf.subarray(-8).includes('%%EOF')) return pdf;
+    before = pdf;
+  }
+  throw new Error(`no whole PDF in ${file} after ${timeout / 1000} s`);
 }
 
 // Every word of every page with its box in points, from poppler; a word's
