@@ -2,8 +2,16 @@
 // Chromium (its own profile), drives it with playwright-core and opens the
 // built page from file:// with every other request refused and counted, the
 // clock frozen so that the page's seed is known, and window.print replaced,
-// so that a test decides what the print dialog does.
+// so that a test decides what the print dialog does. Firefox's print test
+// starts a headless Firefox ESR of its own (its profile, ended through its
+// pid), driven by puppeteer-core over WebDriver BiDi, with its real print.
+import { execFileSync } from 'node:child_process';
+import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import path from 'node:path';
+import { setTimeout as sleep } from 'node:timers/promises';
 import { chromium } from 'playwright-core';
+import puppeteer from 'puppeteer-core';
 import { pathToFileURL } from 'node:url';
 
 export const pageFile = process.env.KAKEMARU_WEB_PAGE;
@@ -26,16 +34,21 @@ export async function startBrowser(t, args = []) {
   return browser;
 }
 
-// In the page before its scripts: Date stands still at `now`, print() counts.
-function freezeClockAndPrint(now) {
+// In the page before its scripts: Date stands still at `now`; print() only
+// counts unless the browser's own print is wanted.
+function freezeClock({ now, realPrint }) {
   const RealDate = Date;
   globalThis.Date = class extends RealDate {
     constructor(...args) { super(...(args.length ? args : [now])); }
     static now() { return now; }
   };
+  if (realPrint) return;
   window.printCalls = 0;
   window.print = () => { window.printCalls += 1; };
 }
+// The page's seed is its time of day in milliseconds since midnight UTC.
+const seededNow = (seed) => Date.UTC(2024, 0, 15) + seed;
+
 
 // The page opened at a time of day that makes its seed `seed` (milliseconds
 // since midnight UTC), in a Chromium given `args` besides the harness's own.
@@ -49,13 +62,111 @@ export async function openPage(t, { seed = 0, url = pageUrl, viewport, args } = 
     if (!/^(file|data|blob):/.test(request.url())) requests.push(request.url());
   });
   await context.route(/^(?!file:|data:|blob:)/, (route) => route.abort());
-  await context.addInitScript(freezeClockAndPrint, Date.UTC(2024, 0, 15) + seed);
+  await context.addInitScript(freezeClock, { now: seededNow(seed), realPrint: false });
   const page = await context.newPage();
   const errors = [];
   page.on('pageerror', (error) => errors.push(error.message));
   await page.goto(url);
   return { page, requests, errors };
 }
+
+// The page in a headless Firefox ESR of this test's own, with these
+// preferences, its clock frozen at `seed` and its print left as it is; ready
+// when the page says so.
+export async function openFirefoxPage(t, { seed = 0, url = pageUrl, prefs = {} } = {}) {
+  const profile = mkdtempSync(path.join(tmpdir(), 'kakemaru-firefox-'));
+  let child = null;
+  t.after(async () => {
+    // Its own process group (puppeteer starts it detached): the pid ends its
+    // content processes too.
+    if (child) {
+      const running = child.exitCode === null && child.signalCode === null;
+      const ended = running && new Promise((resolve) => child.once('exit', resolve));
+      try { process.kill(-child.pid, 'SIGKILL'); } catch { /* the group is gone */ }
+      await ended;
+    }
+    rmSync(profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
+  });
+  const browser = await puppeteer.launch({
+    browser: 'firefox', executablePath: '/usr/bin/firefox-esr', headless: true,
+    userDataDir: profile, extraPrefsFirefox: prefs, timeout: 120_000, protocolTimeout: 60_000,
+    handleSIGINT: false, handleSIGTERM: false, handleSIGHUP: false,
+  });
+  child = browser.process();
+  const page = await browser.newPage();
+  page.setDefaultTimeout(30_000);
+  const errors = [];
+  page.on('pageerror', (error) => errors.push(error.message));
+  await page.evaluateOnNewDocument(freezeClock, { now: seededNow(seed), realPrint: true });
+  await page.goto(url);
+  await page.waitForFunction(() => document.documentElement.dataset.ready === 'true');
+  return { page, errors };
+}
+
+// The PDF a print writes to `file`, once whole: it ends with %%EOF and its
+// size holds still between two looks.
+export async function printedPdf(file, { timeout = 30_000 } = {}) {
+  let before = null;
+  for (const start = Date.now(); Date.now() - start < timeout; await sleep(100)) {
+    const pdf = existsSync(file) ? readFileSync(file) : null;
+    if (pdf && before && pdf.length === before.length && pdf.subarray(-8).includes('%%EOF')) return pdf;
+    before = pdf;
+  }
+  throw new Error(`no whole PDF in ${file} after ${timeout / 1000} s`);
+}
+
+// Every word of every page with its box in points, from poppler; a word's
+// box is its glyphs' ascent to descent, as the desktop's text cell is.
+export function pdfPages(pdf) {
+  const dir = mkdtempSync(path.join(tmpdir(), 'kakemaru-pdf-'));
+  try {
+    writeFileSync(path.join(dir, 'sheet.pdf'), pdf);
+    const html = execFileSync('pdftotext', ['-bbox', path.join(dir, 'sheet.pdf'), '-'],
+                              { encoding: 'utf8' });
+    return html.split('<page ').slice(1).map((page) => ({
+      width: Number(/width="([\d.]+)"/.exec(page)[1]),
+      height: Number(/height="([\d.]+)"/.exec(page)[1]),
+      words: [...page.matchAll(/<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</g)]
+        .map(([, x, y, bottom, text]) => ({ x: +x, y: +y, height: bottom - y, text })),
+    }));
+  } finally {
+    rmSync(dir, { recursive: true });
+  }
+}
+
+// The desktop's texts for the same sheet on paper of this size, drawn
+// inside a printer's margin of `margin` points.
+export function desktopTexts(args, width, height, margin = 0) {
+  const out = execFileSync(process.env.SHEET_POSITIONS,
+                           [...args.split(' '), '--paper-pt', `${width}`, `${height}`,
+                            '--margin-pt', `${margin}`], { encoding: 'utf8' });
+  return out.trim().split('\n').map((line) => {
+    const [page, x, y, size, ...text] = line.split(' ');
+    return { page: +page, x: +x, y: +y, height: +size, text: text.join(' ') };
+  });
+}
+
+// The text of the words that start at (x, y) and follow on that line, as
+// long as `expected` without its spaces (the PDF splits a text at spaces).
+function textAt(words, x, y, expected) {
+  const first = words.find((w) => Math.abs(w.x - x) <= 1 && Math.abs(w.y - y) <= 1);
+  if (!first) return {};
+  const wanted = expected.replace(/\s/g, '').length;
+  let text = '';
+  for (const w of words.filter((w) => Math.abs(w.y - first.y) < 0.5 && w.x >= first.x)
+    .sort((a, b) => a.x - b.x)) {
+    if (text.length >= wanted) break;
+    text += w.text.replace(/\s/g, '');
+  }
+  return { text, height: first.height };
+}
+
+// The desktop's texts that the PDF's pages do not show where the desktop
+// puts them (within 1 pt), with what was found there.
+export const misplacedTexts = (pages, expected) => expected
+  .map((e) => ({ ...e, found: textAt(pages[e.page - 1]?.words ?? [], e.x, e.y, e.text) }))
+  .filter(({ text, height, found }) =>
+    found.text !== text.replace(/\s/g, '') || !(Math.abs(found.height - height) <= 1));
 
 const fullWidth = (k) => String.fromCharCode(0xff10 + k);
 export const tableBox = (page, k) =>
