@@ -40,7 +40,8 @@ fi
 # Run as a condition, where errexit does not hold: each step is checked.
 prepare_web() {
   scripts/install-deps.sh nodejs chromium firefox-esr emscripten node-acorn python3-fonttools \
-    python3-brotli fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils || return
+    python3-brotli fonts-ipafont-gothic fonts-ipafont-mincho poppler-utils xvfb python3-gi \
+    gir1.2-webkit2-4.1 || return
   command -v npm > /dev/null || scripts/install-deps.sh npm || return
   KAKEMARU_WEB_PAGE=$(bash scripts/build-web.sh | tail -1) && [ -f "$KAKEMARU_WEB_PAGE" ] || return
   KAKEMARU_WEB_PAGE=$(realpath "$KAKEMARU_WEB_PAGE")

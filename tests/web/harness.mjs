@@ -5,14 +5,16 @@
 // so that a test decides what the print dialog does. Firefox's print test
 // starts a headless Firefox ESR of its own (its profile, ended through its
 // pid), driven by puppeteer-core over WebDriver BiDi, with its real print.
-import { execFileSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+// WebKit's print test drives WebKitGTK through startWebKit, with its real
+// print dialog.
+import { execFileSync, spawn } from 'node:child_process';
+import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { setTimeout as sleep } from 'node:timers/promises';
 import { chromium } from 'playwright-core';
 import puppeteer from 'puppeteer-core';
-import { pathToFileURL } from 'node:url';
+import { fileURLToPath, pathToFileURL } from 'node:url';
 
 export const pageFile = process.env.KAKEMARU_WEB_PAGE;
 export const pageUrl = pageFile && pathToFileURL(pageFile).href;
@@ -211,4 +213,127 @@ export async function controls(page) {
     if (flags.includes('[disabled]') && !state.disabled.includes(off)) state.disabled.push(off);
   }
   return state;
+}
+
+// --- WebKitGTK, Safari's engine ---
+// The page in a WebKit window (webkit_page.py) on an X server of the test's
+// own, both ended through their pids when `hooks.after` runs: a test's `t`
+// or node:test's module-level hooks. Every request to it fails after
+// `timeout` ms with what the program last wrote to its error output.
+export async function startWebKit(hooks, { timeout = 60_000 } = {}) {
+  const dir = mkdtempSync(path.join(tmpdir(), 'kakemaru-webkit-'));
+  const children = [];
+  hooks.after(async () => {
+    // WebKit first, asked to quit, then whatever is left of each group.
+    for (const { child, ended, kill } of children.reverse()) {
+      if (child.stdin) {
+        child.stdin.end();
+        await Promise.race([ended, new Promise((r) => setTimeout(r, 3000))]);
+      }
+      kill();
+      await ended;
+      process.off('exit', kill);
+    }
+    rmSync(dir, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
+  });
+  // A process group of its own, so that its pid ends its helpers too, even
+  // when the test's process ends without its hooks.
+  const start = (command, args, options) => {
+    const child = spawn(command, args, { ...options, detached: true });
+    const kill = () => {
+      try {
+        process.kill(-child.pid, 'SIGKILL');
+      } catch {}  // the group has already gone
+    };
+    process.once('exit', kill);
+    const ended = new Promise((resolve) => {
+      child.once('exit', (code, signal) => resolve(signal ?? code));
+      child.once('error', (error) => resolve(error.message));
+    });
+    children.push({ child, ended, kill });
+    return { child, ended };
+  };
+  const bounded = (promise, what) => Promise.race([promise, new Promise((_, reject) =>
+    setTimeout(() => reject(new Error(`${what}: no answer in ${timeout / 1000} s`)), timeout).unref())]);
+
+  // Xvfb picks a free display and writes its number to file descriptor 3.
+  const xvfb = start('Xvfb', ['-displayfd', '3', '-screen', '0', '2000x1400x24', '-nolisten', 'tcp'],
+                     { stdio: ['ignore', 'ignore', 'pipe', 'pipe'] });
+  const display = await bounded(new Promise((resolve, reject) => {
+    let said = '';
+    xvfb.child.stdio[3].on('data', (data) => {
+      said += data;
+      if (said.includes('\n')) resolve(said.trim());
+    });
+    xvfb.ended.then((code) => reject(new Error(`Xvfb ended (${code})`)));
+  }), 'Xvfb');
+
+  // Its files in the test's folder; no session bus, no accessibility bus.
+  const home = (name) => {
+    mkdirSync(path.join(dir, name), { mode: 0o700 });
+    return path.join(dir, name);
+  };
+  const env = { ...process.env, DISPLAY: `:${display}`, TZ: 'UTC', HOME: home('home'),
+                XDG_CONFIG_HOME: home('config'), XDG_DATA_HOME: home('data'),
+                XDG_CACHE_HOME: home('cache'), XDG_RUNTIME_DIR: home('runtime'),
+                DBUS_SESSION_BUS_ADDRESS: 'disabled:', NO_AT_BRIDGE: '1' };
+  const program = fileURLToPath(new URL('webkit_page.py', import.meta.url));
+  const webkit = start('/usr/bin/python3', [program], { env, stdio: ['pipe', 'pipe', 'pipe'] });
+  let said = '';
+  webkit.child.stderr.on('data', (data) => { said = (said + data).slice(-4000); });
+  const replies = new Map();
+  let buffered = '';
+  let ready;
+  const started = new Promise((resolve) => { ready = resolve; });
+  webkit.child.stdout.on('data', (data) => {
+    const lines = (buffered + data).split('\n');
+    buffered = lines.pop();
+    for (const line of lines) {
+      const message = JSON.parse(line);
+      if (message.ready) ready();
+      replies.get(message.id)?.(message);
+      replies.delete(message.id);
+    }
+  });
+  const gone = webkit.ended.then((code) => { throw new Error(`WebKit ended (${code}): ${said}`); });
+  gone.catch(() => {});
+  await bounded(Promise.race([started, gone]), 'WebKit starting');
+
+  let lastId = 0;
+  const ask = (cmd, request = {}) => {
+    const id = ++lastId;
+    const answered = new Promise((resolve, reject) => {
+      replies.set(id, (message) => ('error' in message
+        ? reject(new Error(`WebKit ${cmd}: ${message.error}`)) : resolve(message.value)));
+    });
+    webkit.child.stdin.write(`${JSON.stringify({ id, cmd, ...request })}\n`);
+    return bounded(Promise.race([answered, gone]), `WebKit ${cmd}`)
+      .catch((error) => { error.message += `\n${said}`; throw error; });
+  };
+  let pdfs = 0;
+  return {
+    // The page opened at `seed` (see openPage) in a window of this size,
+    // once it is ready.
+    async open({ seed = 0, url = pageUrl, width, height }) {
+      await ask('open', { url, width, height, now: Date.UTC(2024, 0, 15) + seed });
+      await ask('eval', { js: `for (let i = 0; i < 400; i++) {
+          if (document.documentElement.dataset.ready === 'true') return true;
+          await new Promise((r) => setTimeout(r, 25));
+        }
+        throw new Error('the page did not become ready');` });
+    },
+    // An async function's body run in the page; its result as JSON.
+    evaluate: (js) => ask('eval', { js }),
+    resize: (width, height) => ask('resize', { width, height }),
+    // The next print dialog prints to a new PDF on this paper (A4, B5,
+    // Letter), or is cancelled; returns the PDF's path.
+    async answerPrint(action, paper) {
+      const pdf = path.join(dir, `print-${++pdfs}.pdf`);
+      await ask('answer', { action, paper, pdf });
+      return pdf;
+    },
+    // Every print dialog so far ({ action, state: printed, cancelled or
+    // failed, paper, pdf, error }), once none is still open or printing.
+    prints: () => ask('prints'),
+  };
 }
