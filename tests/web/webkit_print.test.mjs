@@ -11,20 +11,16 @@ import { desktopTexts, misplacedTexts, pdfPages, startWebKit } from './harness.m
 const points = (mm) => (mm * 72) / 25.4;
 const papers = { A4: [210, 297], B5: [182, 257], Letter: [215.9, 279.4] };
 
-// Where WebKit prints a sheet drawn in CSS millimetres, measured with WebKitGTK
-// 2.50: GTK's margins (6.35 mm) at the top left, whatever @page says; the
-// printable width; a page as tall as that width times the paper's own
-// proportions (WebKit ignores the bottom margin when it breaks pages), so the
-// sheet the desktop would draw on that area is `width` × `height`. WebKit
-// lays a page out at least 1.25 × the paper's width in points (CSS px) wide,
-// which shrinks everything on papers under 8 inches: B5 by 0.9936.
+// Where WebKit prints the sheet, measured with WebKitGTK 2.50: inside GTK's
+// margins (6.35 mm) at the top left, whatever @page says, on the printable
+// width and a page as tall as that width in the paper's own proportions
+// (WebKit ignores the bottom margin when it breaks pages): the sheet the
+// desktop draws on that area, at its size.
 function webkitSheet(paper) {
   const [paperWidth, paperHeight] = papers[paper].map(points);
   const margin = points(6.35);
   const width = paperWidth - 2 * margin;
-  const px = (width * 4) / 3;
-  const scale = px / Math.max(Math.ceil(px - 1e-6), Math.floor(1.25 * paperWidth));
-  return { width, height: (width * paperHeight) / paperWidth, at: { x: margin, y: margin, scale } };
+  return { width, height: (width * paperHeight) / paperWidth, margin };
 }
 
 // One WebKit for the whole file.
@@ -68,11 +64,10 @@ function assertPrinted(pdf, paper, desktop, sheets) {
     assert.ok(Math.abs(page.width - width) <= 1 && Math.abs(page.height - height) <= 1,
               `a ${paper} page, not ${page.width} × ${page.height} pt`);
   }
-  const { width: sheetWidth, height: sheetHeight, at } = webkitSheet(paper);
+  const { width: sheetWidth, height: sheetHeight, margin } = webkitSheet(paper);
   const expected = desktopTexts(desktop, sheetWidth, sheetHeight)
     .filter((e) => e.page <= sheets)
-    .map((e) => ({ ...e, x: at.x + at.scale * e.x, y: at.y + at.scale * e.y,
-                   height: at.scale * e.height }));
+    .map((e) => ({ ...e, x: margin + e.x, y: margin + e.y }));
   assert.deepEqual(misplacedTexts(pages, expected), []);
 }
 

@@ -393,13 +393,25 @@ startKakemaruCore().then(async (core) => {
   // The sheets print at the chosen paper's size in millimetres, whatever
   // the window's size: WebKit's print layout takes its viewport units and
   // print media queries from the window, and Firefox's media queries see the
-  // paper less its dialog's margins, so neither can find the paper. WebKit
-  // also keeps margins of its own whatever @page says (GTK's quarter inch,
-  // as most printers') and scales the page's width to what is left: there
-  // the sheet is drawn for that area, as the desktop draws it for a
-  // printer's printable area. Chromium and Firefox print to the paper's edge.
-  const engineMargin = /Apple/.test(navigator.vendor) ? 635 : 0;  // 1/100 mm
+  // paper less its dialog's margins, so neither can find the paper.
+  // Chromium and Firefox print to the paper's edge.
   const mm = (hundredths) => `${hundredths / 100}mm`;
+  // WebKit keeps margins of its own whatever @page says (GTK's quarter inch,
+  // as most printers'), and there the sheet is drawn for what is left, as
+  // the desktop draws on a printer's printable area: the paper's width less
+  // the margins, and a page as tall as that width in the paper's
+  // proportions, which is where WebKit breaks pages. WebKit lays a page out
+  // at least 15/16 of the paper's width wide (1.25 CSS pixels a point) and
+  // shrinks that into the printable width: on a narrower paper (B5, A5) the
+  // sheet is shown as much larger, so that it prints at its size.
+  const keepsMargins = /Apple/.test(navigator.vendor);
+  function sheetArea(paper) {
+    const paperWidth = kk.paperWidth(paper), paperHeight = kk.paperHeight(paper);
+    if (!keepsMargins) return { width: paperWidth, height: paperHeight, shown: 1 };
+    const width = paperWidth - 2 * 635;
+    return { width, height: Math.round((width * paperHeight) / paperWidth),
+      shown: Math.max(1, Math.ceil((paperWidth * 15) / 16) / width) };
+  }
   const pageRule = make("style");
   document.head.append(pageRule);
   // The paper goes to @page too, so that the engines that follow it
@@ -416,7 +428,6 @@ startKakemaruCore().then(async (core) => {
   function svgSheet(width, height, drawMode) {
     const svg = document.createElementNS(SVG, "svg");
     svg.setAttribute("viewBox", `0 0 ${width} ${height}`);
-    svg.setAttribute("style", `width: ${mm(width)}; height: ${mm(height)}`);
     for (const op of recorded(width, height, drawMode)) {
       let element;
       if (op.kind === RECTANGLE) {
@@ -445,12 +456,13 @@ startKakemaruCore().then(async (core) => {
   // One page a sheet: the sheet's box is a little shorter than the drawing,
   // so that rounding never pushes it onto a page of its own.
   function fillPrintout(drawModes) {
-    const paper = paperChoice.selectedIndex;
-    const width = kk.paperWidth(paper) - 2 * engineMargin;
-    const height = kk.paperHeight(paper) - 2 * engineMargin;
-    $("printout").replaceChildren(...drawModes.map((drawMode) =>
-      make("div", { class: "sheet", style: `width: ${mm(width)}; height: ${mm(height - 50)}` },
-        svgSheet(width, height, drawMode))));
+    const { width, height, shown } = sheetArea(paperChoice.selectedIndex);
+    const size = (w, h) => `width: ${mm(w * shown)}; height: ${mm(h * shown)}`;
+    $("printout").replaceChildren(...drawModes.map((drawMode) => {
+      const svg = svgSheet(width, height, drawMode);
+      svg.setAttribute("style", size(width, height));
+      return make("div", { class: "sheet", style: size(width, height - 50) }, svg);
+    }));
   }
 
   // One print, from its command to the end of its print dialog. Its sheets
