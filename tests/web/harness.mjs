@@ -315,7 +315,7 @@ export async function startWebKit(hooks, { timeout = 60_000 } = {}) {
     // The page opened at `seed` (see openPage) in a window of this size,
     // once it is ready.
     async open({ seed = 0, url = pageUrl, width, height }) {
-      await ask('open', { url, width, height, now: Date.UTC(2024, 0, 15) + seed });
+      await ask('open', { url, width, height, now: seededNow(seed) });
       await ask('eval', { js: `for (let i = 0; i < 400; i++) {
           if (document.documentElement.dataset.ready === 'true') return true;
           await new Promise((r) => setTimeout(r, 25));
