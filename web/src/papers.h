@@ -9,7 +9,7 @@
 namespace web {
 
 struct Paper {
-  std::string_view name;   // the @page size name and the choice's value
+  std::string_view name;   // the choice's value
   std::string_view label;  // as the desktop shows it
   int width;
   int height;
@@ -24,7 +24,8 @@ inline constexpr std::array<Paper, 7> kPapers{{
     {"Letter", "レター", 21590, 27940},
     {"Legal", "リーガル", 21590, 35560},
 }};
-// Where the browser's language is that of the US, as the desktop's fallback.
+// The first choice: A4, or Letter where the browser's language is US English,
+// as the desktop falls back to.
 inline constexpr int kDefaultPaper = 0;
 inline constexpr int kUsDefaultPaper = 5;
 
