@@ -244,7 +244,7 @@ startKakemaruCore().then(async (core) => {
         const halfEms = words.subarray(at + 10, at + 11 + characters);
         const places = Array.from(halfEms, (halfEm) => x + (halfEm * size) / 2);
         operations.push({ kind: TEXT, x, y, face, size, baseline, background,
-          characters: Array.from(text), places, height: size });
+          characters: Array.from(text), places, width: places[characters] - x, height: size });
         at += 11 + characters;
       } else {
         break;
@@ -278,7 +278,7 @@ startKakemaruCore().then(async (core) => {
         context.font = `${op.size}px ${families[op.face]}`;
         if (op.background >= 0) {
           context.fillStyle = colour(op.background);
-          context.fillRect(op.x, op.y, op.places.at(-1) - op.x, op.height);
+          context.fillRect(op.x, op.y, op.width, op.height);
         }
         context.fillStyle = "#000";
         context.textBaseline = "alphabetic";
