@@ -8,7 +8,9 @@ import assert from 'node:assert/strict';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { desktopTexts, misplacedTexts, openFirefoxPage, pdfPages, printedPdf } from './harness.mjs';
+import {
+  desktopTexts, misplacedTexts, openFirefoxPage, pdfPages, previewScript, printedPdf,
+} from './harness.mjs';
 
 // Firefox prints silently to `file` on paper of `id`, width × height mm.
 function printPrefs(file, [id, width, height]) {
@@ -26,28 +28,6 @@ function printPrefs(file, [id, width, height]) {
   };
 }
 
-// Each sheet is set on the page by the desktop tool's own options, by id:
-// --tables ticks D<k>, a group's option chooses its radio <group>-<item>.
-const groups = { '--emphasis': 'ImportantDan', '--count': 'QNumCheck', '--order': 'RandomCheck',
-                 '--zero': 'JousuuCheck', '--square': 'rgSquare', '--multi': 'rgMulti', '--num': 'rgNum' };
-async function setDesktopOptions(page, desktop) {
-  const args = desktop.split(' ');
-  for (let i = 0; i < args.length; i += 2) {
-    const [key, value] = [args[i], args[i + 1]];
-    if (key === '--tables') {
-      for (const k of value.split(',')) {
-        if (!await page.$eval(`#D${k}`, (box) => box.checked)) await page.click(`#D${k}`);
-      }
-    } else if (key === '--number') {
-      await page.locator('#Edit1').fill(value);
-    } else {
-      const radio = `#${groups[key]}-${value}`;
-      await page.click(radio);
-      assert.ok(await page.$eval(radio, (item) => item.checked), `${radio} chosen`);
-    }
-  }
-}
-
 const sheets = [
   { paper: 'A4', size: ['iso_a4', 210, 297], seed: 12345,
     desktop: '--tables 2,3,7,8 --count 5 --zero 1 --order 2 --square 3 --num 1' },
@@ -63,10 +43,8 @@ for (const { paper, size, seed, desktop } of sheets) {
     t.after(() => rmSync(dir, { recursive: true, force: true }));
     const file = path.join(dir, 'printed.pdf');
     const { page, errors } = await openFirefoxPage(t, { seed, prefs: printPrefs(file, size) });
-    await setDesktopOptions(page, `${desktop} --number 7`);
-    await page.select('#paper', paper);
-    await page.click('#PreviewBtn');
-    assert.ok(await page.$eval('#PrintBtn', (button) => !button.disabled), 'a sheet to print');
+    const preview = previewScript(`${desktop} --number 7`, paper);
+    assert.deepEqual(await page.evaluate(`(async () => { ${preview} })()`), [], 'a sheet to print');
 
     const [width, height] = size.slice(1).map((mm) => (mm * 72) / 25.4);
     for (const [id, pageCount, number] of [['PrintBtn', 1, 7], ['PrintAnsBtn', 2, 8]]) {

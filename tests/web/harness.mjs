@@ -136,16 +136,42 @@ export function pdfPages(pdf) {
   }
 }
 
-// The desktop's texts for the same sheet on paper of this size, drawn
-// inside a printer's margin of `margin` points.
-export function desktopTexts(args, width, height, margin = 0) {
+// The desktop's texts for the same sheet on paper of this size.
+export function desktopTexts(args, width, height) {
   const out = execFileSync(process.env.SHEET_POSITIONS,
-                           [...args.split(' '), '--paper-pt', `${width}`, `${height}`,
-                            '--margin-pt', `${margin}`], { encoding: 'utf8' });
+                           [...args.split(' '), '--paper-pt', `${width}`, `${height}`],
+                           { encoding: 'utf8' });
   return out.trim().split('\n').map((line) => {
     const [page, x, y, size, ...text] = line.split(' ');
     return { page: +page, x: +x, y: +y, height: +size, text: text.join(' ') };
   });
+}
+
+// For another engine than Chromium, the body of an async function that sets
+// the sheet that sheet_positions' `args` make, by the controls' ids (a
+// table's box D<k>, a group's item <group>-<item>, Edit1 for --number),
+// chooses the paper and makes a preview. It answers the controls that did not
+// take their values, and PrintBtn if no sheet was made.
+const groupIds = { '--emphasis': 'ImportantDan', '--count': 'QNumCheck', '--order': 'RandomCheck',
+                   '--zero': 'JousuuCheck', '--square': 'rgSquare', '--multi': 'rgMulti', '--num': 'rgNum' };
+export function previewScript(args, paper) {
+  const words = args.split(' ');
+  const ids = [];
+  let number = '1';
+  for (let i = 0; i < words.length; i += 2) {
+    const [key, value] = [words[i], words[i + 1]];
+    if (key === '--tables') ids.push(...value.split(',').map((k) => `D${k}`));
+    else if (key === '--number') number = value;
+    else if (key in groupIds) ids.push(`${groupIds[key]}-${value}`);
+  }
+  return `const $ = (id) => document.getElementById(id);
+    const ids = ${JSON.stringify(ids)};
+    for (const id of ids) if (!$(id).checked) $(id).click();
+    $('Edit1').value = ${JSON.stringify(number)};
+    $('paper').value = ${JSON.stringify(paper)};
+    $('paper').dispatchEvent(new Event('change', { bubbles: true }));
+    $('PreviewBtn').click();
+    return [...ids.filter((id) => !$(id).checked), ...($('PrintBtn').disabled ? ['PrintBtn'] : [])];`;
 }
 
 // The text of the words that start at (x, y) and follow on that line, as
@@ -324,7 +350,6 @@ export async function startWebKit(hooks, { timeout = 60_000 } = {}) {
     },
     // An async function's body run in the page; its result as JSON.
     evaluate: (js) => ask('eval', { js }),
-    resize: (width, height) => ask('resize', { width, height }),
     // The next print dialog prints to a new PDF on this paper (A4, B5,
     // Letter), or is cancelled; returns the PDF's path.
     async answerPrint(action, paper) {

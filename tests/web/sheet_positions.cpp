@@ -2,15 +2,12 @@
 // print test:
 //   sheet_positions --seed S --tables 2,3,7 --count 5 [--emphasis K]
 //       [--zero 0|1] [--order 0|1|2] [--square 0..3] [--multi 0..2]
-//       [--num 0|1] [--number N] --paper-pt WIDTH HEIGHT [--margin-pt M]
+//       [--num 0|1] [--number N] --paper-pt WIDTH HEIGHT
 // makes the sheet as the first preview after a start with that seed does,
 // and prints "page x y height text" for every TextOut of the question sheet
 // (page 1) and of the answer sheet (page 2): x, y the top-left corner of the
-// text cell on the paper and height its cell height, in points, text in
-// UTF-8. A margin M is a printer's: the sheet is drawn inside it, on the
-// paper less M on every side, as the desktop draws on a printable area. The
-// page is handed to MakePrint in hundredths of a point, finer than any
-// printer.
+// text cell and height its cell height, in points, text in UTF-8. The page is
+// handed to MakePrint in hundredths of a point, finer than any printer.
 
 #include <charconv>
 #include <cmath>
@@ -43,15 +40,12 @@ int main(int argc, char** argv) {
   std::map<std::string_view, std::string_view> args;
   double paperWidth = 0;
   double paperHeight = 0;
-  double margin = 0;
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string_view key = argv[i];
     if (key == "--paper-pt" && i + 2 < argc) {
       paperWidth = std::atof(argv[i + 1]);
       paperHeight = std::atof(argv[i + 2]);
       ++i;
-    } else if (key == "--margin-pt") {
-      margin = std::atof(argv[i + 1]);
     } else {
       args[key] = argv[i + 1];
     }
@@ -60,9 +54,7 @@ int main(int argc, char** argv) {
     const auto found = args.find(key);
     return found == args.end() ? fallback : Int(found->second);
   };
-  paperWidth -= 2 * margin;
-  paperHeight -= 2 * margin;
-  if (margin < 0 || paperWidth <= 0 || paperHeight <= 0 || !args.contains("--seed") ||
+  if (paperWidth <= 0 || paperHeight <= 0 || !args.contains("--seed") ||
       !args.contains("--tables")) {
     std::fprintf(stderr, "usage: see the comment at the top of sheet_positions.cpp\n");
     return 2;
@@ -99,8 +91,8 @@ int main(int argc, char** argv) {
       using Kind = test_support::RecordingSurface::Kind;
       if (op.kind == Kind::FontHeight) height = op.a;
       if (op.kind != Kind::TextOut) continue;
-      std::printf("%d %.2f %.2f %.2f %s\n", drawMode + 1, margin + op.a / kUnitsPerPoint,
-                  margin + op.b / kUnitsPerPoint, height / kUnitsPerPoint,
+      std::printf("%d %.2f %.2f %.2f %s\n", drawMode + 1, op.a / kUnitsPerPoint,
+                  op.b / kUnitsPerPoint, height / kUnitsPerPoint,
                   test_support::Utf8FromCp932(op.text).c_str());
     }
   }

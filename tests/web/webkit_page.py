@@ -6,7 +6,6 @@
 #   open    {url, width, height, now}  the window at that size, Date frozen
 #                                      at `now` before the page's scripts run
 #   eval    {js}                       an async function body; its result
-#   resize  {width, height}
 #   answer  {paper, action, pdf}       how to answer the next print dialog:
 #                                      "print" to `pdf` on that paper, or
 #                                      "cancel"
@@ -99,25 +98,6 @@ class Page:
             reply(value=json.loads(text) if text else None)
         self.view.call_async_javascript_function(request["js"], -1, None, None, None, None, done)
 
-    def resize(self, request, reply):
-        width, height = request["width"], request["height"]
-        self.window.resize(width, height)
-        deadline = GLib.get_monotonic_time() + 10_000_000
-
-        def check(view, result):
-            size = json.loads(view.evaluate_javascript_finish(result).to_json(0))
-            if size == [width, height]:
-                reply(value=size)
-            elif GLib.get_monotonic_time() > deadline:
-                reply(error=f"the window stayed {size[0]}×{size[1]}, not {width}×{height}")
-            else:
-                GLib.timeout_add(STEP_MS, ask)
-
-        def ask():
-            self.view.evaluate_javascript("[innerWidth, innerHeight]", -1, None, None, None, check)
-            return False
-        ask()
-
     # --- Printing ---
     def answer(self, request, reply):
         if request["action"] == "print" and request.get("paper") not in PAPERS:
@@ -198,8 +178,8 @@ class Page:
 
 def main():
     page = Page()
-    commands = {"open": page.open, "eval": page.eval, "resize": page.resize,
-                "answer": page.answer, "prints": page.prints_when_settled}
+    commands = {"open": page.open, "eval": page.eval, "answer": page.answer,
+                "prints": page.prints_when_settled}
     pending = b""
 
     def on_input(fd, condition):

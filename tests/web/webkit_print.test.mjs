@@ -6,7 +6,7 @@
 import test, { after } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { desktopTexts, misplacedTexts, pdfPages, startWebKit } from './harness.mjs';
+import { desktopTexts, misplacedTexts, pdfPages, previewScript, startWebKit } from './harness.mjs';
 
 const points = (mm) => (mm * 72) / 25.4;
 const papers = { A4: [210, 297], B5: [182, 257], Letter: [215.9, 279.4] };
@@ -26,22 +26,11 @@ function webkitSheet(paper) {
 // One WebKit for the whole file.
 const webkit = await startWebKit({ after });
 
-// The page opened at `seed` in a window of this size, with the options
-// ticked and chosen by their controls' ids, the paper chosen and a preview
-// made.
-async function previewSheet({ seed, size: [width, height], tables, radios, number, paper }) {
+// The page opened at `seed` in a window of this size, with the sheet of
+// sheet_positions' `desktop` arguments and the paper chosen, and a preview made.
+async function previewSheet({ seed, size: [width, height], desktop, number, paper }) {
   await webkit.open({ seed, width, height });
-  await webkit.evaluate(`
-    const $ = (id) => document.getElementById(id);
-    for (const k of ${JSON.stringify(tables)}) if (!$('D' + k).checked) $('D' + k).click();
-    for (const id of ${JSON.stringify(radios)}) $(id).click();
-    $('Edit1').value = ${JSON.stringify(number)};
-    const paper = $('paper');
-    if (paper) {
-      paper.value = ${JSON.stringify(paper)};
-      paper.dispatchEvent(new Event('change', { bubbles: true }));
-    }
-    $('PreviewBtn').click();`);
+  assert.deepEqual(await webkit.evaluate(previewScript(`${desktop} --number ${number}`, paper)), []);
 }
 
 // Clicks a print button and returns the number box once the command is
@@ -73,27 +62,14 @@ function assertPrinted(pdf, paper, desktop, sheets) {
 
 // Every window size and every paper, and both commands.
 const cases = [
-  {
-    size: [1100, 800], paper: 'A4', print: 'PrintAnsBtn', seed: 12345, tables: [2, 3, 7, 8],
-    radios: ['QNumCheck-5', 'JousuuCheck-1', 'RandomCheck-2', 'rgSquare-3', 'rgNum-1'],
-    number: '7',
-    desktop: '--tables 2,3,7,8 --count 5 --zero 1 --order 2 --square 3 --num 1 --number 7',
-  },
-  {
-    size: [1180, 820], paper: 'B5', print: 'PrintBtn', seed: 777, tables: [4, 6],
-    radios: ['rgMulti-2'], number: '31', desktop: '--tables 4,6 --multi 2 --number 31',
-  },
-  {
-    size: [820, 1180], paper: 'Letter', print: 'PrintAnsBtn', seed: 40000000,
-    tables: [0, 1, 2, 3, 4, 5, 6, 7, 8], radios: ['ImportantDan-9', 'QNumCheck-10', 'RandomCheck-1'],
-    number: '-12',
-    desktop: '--tables 0,1,2,3,4,5,6,7,8,9 --emphasis 9 --count 10 --order 1 --number -12',
-  },
-  {
-    size: [390, 844], paper: 'B5', print: 'PrintAnsBtn', seed: 86399999, tables: [9],
-    radios: ['rgSquare-1', 'rgNum-1'], number: '100',
-    desktop: '--tables 9 --square 1 --num 1 --number 100',
-  },
+  { size: [1100, 800], paper: 'A4', print: 'PrintAnsBtn', seed: 12345, number: 7,
+    desktop: '--tables 2,3,7,8 --count 5 --zero 1 --order 2 --square 3 --num 1' },
+  { size: [1180, 820], paper: 'B5', print: 'PrintBtn', seed: 777, number: 31,
+    desktop: '--tables 4,6 --multi 2' },
+  { size: [820, 1180], paper: 'Letter', print: 'PrintAnsBtn', seed: 40000000, number: -12,
+    desktop: '--tables 0,1,2,3,4,5,6,7,8,9 --emphasis 9 --count 10 --order 1' },
+  { size: [390, 844], paper: 'B5', print: 'PrintAnsBtn', seed: 86399999, number: 100,
+    desktop: '--tables 9 --square 1 --num 1' },
 ];
 
 for (const c of cases) {
@@ -104,8 +80,9 @@ for (const c of cases) {
     const shown = await clickPrint(c.print);
     const prints = await webkit.prints();
     assert.deepEqual(prints.at(-1), { action: 'print', state: 'printed', paper: c.paper, pdf });
-    assertPrinted(pdf, c.paper, `--seed ${c.seed} ${c.desktop}`, c.print === 'PrintBtn' ? 1 : 2);
-    assert.equal(shown, String(Number(c.number) + 1), 'counted once for the command');
+    assertPrinted(pdf, c.paper, `--seed ${c.seed} ${c.desktop} --number ${c.number}`,
+                  c.print === 'PrintBtn' ? 1 : 2);
+    assert.equal(shown, String(c.number + 1), 'counted once for the command');
     assert.equal(await webkit.evaluate("return document.getElementById('paper')?.value"), c.paper);
   });
 }
@@ -114,7 +91,7 @@ for (const c of cases) {
 // tell: the cancelled command takes its number, the next print the one after.
 test('印刷 cancelled, then 印刷 again: one print on one page, numbered after the cancelled one', async () => {
   const seed = 5000;
-  await previewSheet({ seed, size: [820, 1180], tables: [3], radios: [], number: '7', paper: 'A4' });
+  await previewSheet({ seed, size: [820, 1180], desktop: '--tables 3', number: 7, paper: 'A4' });
   const before = (await webkit.prints()).length;
   await webkit.answerPrint('cancel');
   assert.equal(await clickPrint('PrintBtn'), '8', 'counted for the cancelled command');

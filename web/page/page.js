@@ -160,10 +160,12 @@ startKakemaruCore().then(async (core) => {
     () => PrintSheets(true));
   // The paper the sheets print on: the page cannot learn it from every
   // browser's print dialog (Safari's tells nothing), so the user says it.
+  // Sizes in hundredths of a millimetre.
+  const papers = Array.from({ length: kk.paperCount() }, (_, paper) => ({
+    name: kk.paperName(paper), label: kk.paperLabel(paper),
+    width: kk.paperWidth(paper), height: kk.paperHeight(paper) }));
   const paperChoice = make("select", { id: "paper" });
-  for (let paper = 0; paper < kk.paperCount(); paper++) {
-    paperChoice.append(make("option", { value: kk.paperName(paper) }, kk.paperLabel(paper)));
-  }
+  for (const { name, label } of papers) paperChoice.append(make("option", { value: name }, label));
   paperChoice.selectedIndex = kk.defaultPaper(/-US$/i.test(navigator.language) ? 1 : 0);
   describe(paperChoice, kk.word(W.paperDescription));
   options.append(make("div", { id: "paper-choice" },
@@ -405,8 +407,7 @@ startKakemaruCore().then(async (core) => {
   // shrinks that into the printable width: on a narrower paper (B5, A5) the
   // sheet is shown as much larger, so that it prints at its size.
   const keepsMargins = /Apple/.test(navigator.vendor);
-  function sheetArea(paper) {
-    const paperWidth = kk.paperWidth(paper), paperHeight = kk.paperHeight(paper);
+  function sheetArea({ width: paperWidth, height: paperHeight }) {
     if (!keepsMargins) return { width: paperWidth, height: paperHeight, shown: 1 };
     const width = paperWidth - 2 * 635;
     return { width, height: Math.round((width * paperHeight) / paperWidth),
@@ -417,9 +418,8 @@ startKakemaruCore().then(async (core) => {
   // The paper goes to @page too, so that the engines that follow it
   // (Chromium, Firefox) offer it in their print dialogs.
   function usePaper() {
-    const paper = paperChoice.selectedIndex;
-    pageRule.textContent =
-      `@page { size: ${mm(kk.paperWidth(paper))} ${mm(kk.paperHeight(paper))}; margin: 0; }`;
+    const { width, height } = papers[paperChoice.selectedIndex];
+    pageRule.textContent = `@page { size: ${mm(width)} ${mm(height)}; margin: 0; }`;
   }
   paperChoice.addEventListener("change", usePaper);
   usePaper();
@@ -456,7 +456,7 @@ startKakemaruCore().then(async (core) => {
   // One page a sheet: the sheet's box is a little shorter than the drawing,
   // so that rounding never pushes it onto a page of its own.
   function fillPrintout(drawModes) {
-    const { width, height, shown } = sheetArea(paperChoice.selectedIndex);
+    const { width, height, shown } = sheetArea(papers[paperChoice.selectedIndex]);
     const size = (w, h) => `width: ${mm(w * shown)}; height: ${mm(h * shown)}`;
     $("printout").replaceChildren(...drawModes.map((drawMode) => {
       const svg = svgSheet(width, height, drawMode);
