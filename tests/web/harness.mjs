@@ -341,7 +341,8 @@ export async function startWebKit(hooks, { timeout = 60_000 } = {}) {
     // The page opened at `seed` (see openPage) in a window of this size,
     // once it is ready.
     async open({ seed = 0, url = pageUrl, width, height }) {
-      await ask('open', { url, width, height, now: seededNow(seed) });
+      const script = `(${freezeClock})(${JSON.stringify({ now: seededNow(seed), realPrint: true })});`;
+      await ask('open', { url, width, height, script });
       await ask('eval', { js: `for (let i = 0; i < 400; i++) {
           if (document.documentElement.dataset.ready === 'true') return true;
           await new Promise((r) => setTimeout(r, 25));

@@ -3,8 +3,8 @@
 # of a given size holding a WebKit view, driven by the node test over stdin
 # and stdout, one JSON object a line. Requests carry an "id"; each gets one
 # reply {"id", "value"} or {"id", "error"}.
-#   open    {url, width, height, now}  the window at that size, Date frozen
-#                                      at `now` before the page's scripts run
+#   open    {url, width, height, script}  the window at that size, `script`
+#                                      run before the page's scripts
 #   eval    {js}                       an async function body; its result
 #   answer  {paper, action, pdf}       how to answer the next print dialog:
 #                                      "print" to `pdf` on that paper, or
@@ -32,16 +32,6 @@ DIALOG_WAIT_MS = 15000  # for the dialog to open and find its printer
 PRINT_WAIT_MS = 30000  # for a print to be written
 STEP_MS = 50
 
-# In the page before its scripts: Date stands still at `now`.
-FREEZE_CLOCK = """(() => {
-  const now = %d;
-  const RealDate = Date;
-  globalThis.Date = class extends RealDate {
-    constructor(...args) { super(...(args.length ? args : [now])); }
-    static now() { return now; }
-  };
-})();"""
-
 
 def say(message):
     sys.stdout.write(json.dumps(message, ensure_ascii=False) + "\n")
@@ -68,7 +58,7 @@ class Page:
     def open(self, request, reply):
         self.content.remove_all_scripts()
         self.content.add_script(WebKit2.UserScript(
-            FREEZE_CLOCK % int(request["now"]), WebKit2.UserContentInjectedFrames.ALL_FRAMES,
+            request["script"], WebKit2.UserContentInjectedFrames.ALL_FRAMES,
             WebKit2.UserScriptInjectionTime.START, None, None))
         self.window.resize(request["width"], request["height"])
         self.window.show_all()
